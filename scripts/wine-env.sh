@@ -1,0 +1,64 @@
+# Sourced by the Wine helpers: a private prefix, its own Xvfb display and a warm wineserver.
+# Never touches the user's ~/.wine.
+
+# wine_env PREFIX [XVFB_STATE_FILE]
+# Exports WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES and DISPLAY; creates the prefix once
+# (under a lock, so parallel tests wait for one creation), starts Xvfb if its display is
+# not running, and keeps a persistent wineserver so each run starts quickly.
+wine_env() {
+  local prefix
+  prefix=$(realpath -m "$1")
+  local xstate=${2:-$prefix.xvfb}
+  export WINEPREFIX=$prefix
+  export WINEDEBUG=-all
+  # No Mono or Gecko install prompts, no menu entries written to the host.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  mkdir -p "$(dirname "$prefix")"
+
+  exec {lockfd}>"$prefix.lock"
+  flock "$lockfd"
+  _wine_env_xvfb "$xstate" "$lockfd"
+  if [ ! -f "$prefix/.quillane-ready" ]; then
+    rm -rf "$prefix"
+    (
+      exec {lockfd}>&-
+      wineboot -i >/dev/null 2>&1
+      # Without a window manager Wine otherwise waits for one and draws no caption.
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+      wineserver -w
+    )
+    touch "$prefix/.quillane-ready"
+  fi
+  # A second persistent server for the same prefix exits at once.
+  (exec {lockfd}>&-; wineserver -p >/dev/null 2>&1 </dev/null)
+  exec {lockfd}>&-
+}
+
+_wine_env_xvfb() {
+  local state=$1 lockfd=$2 n pid
+  if [ -n "${QUILLANE_DISPLAY:-}" ]; then
+    export DISPLAY=$QUILLANE_DISPLAY
+    return
+  fi
+  if [ -f "$state" ]; then
+    read -r n pid <"$state" || true
+    if [ -n "${pid:-}" ] && kill -0 "$pid" 2>/dev/null; then
+      export DISPLAY=:$n
+      return
+    fi
+  fi
+  for n in $(seq 90 160); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+  done
+  (exec {lockfd}>&-; setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+   echo $! >"$state.pid")
+  pid=$(cat "$state.pid"); rm -f "$state.pid"
+  for _ in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.05
+  done
+  echo "$n $pid" >"$state"
+  export DISPLAY=:$n
+  # A server started for another display would keep talking to that one.
+  if [ -d "$WINEPREFIX" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+}
