@@ -1,0 +1,142 @@
+#include "payload/payload_extraction.h"
+
+#include <stdio.h>
+
+#include "payload/exclusion_list.h"
+#include "payload/payload_names.h"
+#include "text/text_buffer.h"
+
+namespace {
+
+struct ExtractionRun {
+  const char* folder;
+  ExtractionReport* report;
+};
+
+// Room for a folder of kPathChars and a file name.
+constexpr size_t kTargetChars = 500;
+
+class ScopedFile {
+ public:
+  explicit ScopedFile(HANDLE handle) : handle_(handle) {}
+  ScopedFile(const ScopedFile&) = delete;
+  ScopedFile& operator=(const ScopedFile&) = delete;
+  ~ScopedFile() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  HANDLE get() const { return handle_; }
+  // Closes now, so the result can be checked; returns the system error or ERROR_SUCCESS.
+  DWORD close() {
+    HANDLE h = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return CloseHandle(h) ? ERROR_SUCCESS : GetLastError();
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+DWORD WriteAll(HANDLE file, const void* data, DWORD size) {
+  const char* at = static_cast<const char*>(data);
+  while (size > 0) {
+    DWORD done = 0;
+    if (!WriteFile(file, at, size, &done, nullptr)) return GetLastError();
+    if (done == 0) return ERROR_WRITE_FAULT;
+    at += done;
+    size -= done;
+  }
+  return ERROR_SUCCESS;
+}
+
+// A failure of the system that left no error code still must not read as success.
+DWORD LastErrorOr(DWORD fallback) {
+  DWORD error = GetLastError();
+  return error != ERROR_SUCCESS ? error : fallback;
+}
+
+}  // namespace
+
+DWORD ReplaceFileContents(const char* folder, const char* path, const void* data, DWORD size) {
+  char temp[MAX_PATH];
+  if (GetTempFileNameA(folder, "qpl", 0, temp) == 0) return LastErrorOr(ERROR_CANNOT_MAKE);
+  DWORD error;
+  {
+    ScopedFile file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+      error = LastErrorOr(ERROR_CANNOT_MAKE);
+      DeleteFileA(temp);
+      return error;
+    }
+    error = WriteAll(file.get(), data, size);
+    DWORD closed = file.close();
+    if (error == ERROR_SUCCESS) error = closed;
+  }
+  if (error == ERROR_SUCCESS &&
+      !MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = LastErrorOr(ERROR_WRITE_FAULT);
+  }
+  if (error != ERROR_SUCCESS) DeleteFileA(temp);
+  return error;
+}
+
+BOOL CALLBACK ExtractPayloadEntry(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR param) {
+  ExtractionRun& run = *reinterpret_cast<ExtractionRun*>(param);
+  // The enumeration's name buffer belongs to the system: map a copy.
+  char fileName[kPathChars];
+  if (IS_INTRESOURCE(name)) {
+    snprintf(fileName, sizeof fileName, "#%u",
+             static_cast<unsigned>(reinterpret_cast<UINT_PTR>(name)));
+    run.report->failed.push_back({fileName, ERROR_INVALID_NAME});
+    return TRUE;
+  }
+  if (!CopyText(fileName, sizeof fileName, name)) {
+    run.report->failed.push_back({fileName, ERROR_FILENAME_EXCED_RANGE});
+    return TRUE;
+  }
+  PayloadNameToFileName(fileName);
+  if (IsExcluded(fileName)) {
+    run.report->excluded.push_back(fileName);
+    return TRUE;
+  }
+
+  HRSRC found = FindResourceA(module, name, type);
+  if (found == nullptr) {
+    run.report->failed.push_back({fileName, LastErrorOr(ERROR_RESOURCE_NAME_NOT_FOUND)});
+    return TRUE;
+  }
+  DWORD size = SizeofResource(module, found);
+  HGLOBAL loaded = size == 0 ? nullptr : LoadResource(module, found);
+  const void* data = loaded == nullptr ? nullptr : LockResource(loaded);
+  if (data == nullptr) {
+    run.report->failed.push_back({fileName, LastErrorOr(ERROR_RESOURCE_DATA_NOT_FOUND)});
+    return TRUE;
+  }
+
+  char target[kTargetChars];
+  target[0] = '\0';
+  if (!AppendText(target, sizeof target, run.folder) ||
+      !AppendText(target, sizeof target, fileName)) {
+    run.report->failed.push_back({fileName, ERROR_FILENAME_EXCED_RANGE});
+    return TRUE;
+  }
+  DWORD error = ReplaceFileContents(run.folder, target, data, size);
+  if (error == ERROR_SUCCESS) {
+    run.report->written.push_back(fileName);
+  } else {
+    run.report->failed.push_back({fileName, error});
+  }
+  return TRUE;
+}
+
+ExtractionReport RunPayloadExtraction(HMODULE module, const char* installFolder) {
+  ExtractionReport report;
+  ExtractionRun run{installFolder, &report};
+  if (!EnumResourceNamesA(module, MAKEINTRESOURCEA(kPayloadResourceType), ExtractPayloadEntry,
+                          reinterpret_cast<LONG_PTR>(&run)) &&
+      report.written.empty() && report.excluded.empty() && report.failed.empty()) {
+    // No payload at all in the module: nothing could be installed.
+    report.failed.push_back({"", LastErrorOr(ERROR_RESOURCE_TYPE_NOT_FOUND)});
+  }
+  return report;
+}

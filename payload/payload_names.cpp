@@ -1,0 +1,42 @@
+#include "payload/payload_names.h"
+
+#include <string.h>
+
+#include "text/ansi_chars.h"
+
+namespace {
+
+void RemoveAt(char* text, size_t at, size_t count) {
+  memmove(text + at, text + at + count, strlen(text + at + count) + 1);
+}
+
+}  // namespace
+
+char* PayloadNameToFileName(char* name) {
+  ansi::ToLowerInPlace(name);
+  if (name[0] == '\0') return name;
+  name[0] = ansi::ToUpper(name[0]);
+  // The length is measured on every step: the text shrinks as underscores and colons go.
+  for (size_t i = 0; i + 1 < strlen(name);) {
+    if (name[i] == '_' && name[i + 1] == '_') {
+      // A double underscore joins two words and capitalises the second.
+      RemoveAt(name, i, 2);
+      if (name[i] == '\0') break;
+      name[i] = ansi::ToUpper(name[i]);
+    }
+    if (name[i] == '_') name[i] = ' ';
+    if (name[i] == ':') {
+      // A colon after a digit absorbs the digit's capitalising effect: what moves into
+      // its place keeps its case.
+      RemoveAt(name, i, 1);
+      ++i;
+      continue;
+    }
+    // Neither ".8bf" nor an apostrophe capitalise what follows.
+    if (!ansi::IsAlpha(name[i]) && name[i] != '\'' && name[i] != '.' && name[i] != '8') {
+      name[i + 1] = ansi::ToUpper(name[i + 1]);
+    }
+    ++i;
+  }
+  return name;
+}

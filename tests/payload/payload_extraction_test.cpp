@@ -1,0 +1,159 @@
+// Extraction from the real embedded payload into real folders of the test prefix.
+#include "payload/payload_extraction.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "payload/exclusion_list.h"
+#include "tests/payload/payload_catalogue.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA((folder + "*").c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (FindNextFileA(h, &found));
+  FindClose(h);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class PayloadExtraction : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    ASSERT_NE(0u, GetTempPathA(sizeof temp, temp));
+    folder_ =
+        std::string(temp) + "quillane-extract-" + std::to_string(GetCurrentProcessId()) + "\\";
+    RemoveFolder();
+    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
+    ClearExclusionList();
+  }
+  void TearDown() override { RemoveFolder(); }
+
+  void RemoveFolder() {
+    for (const std::string& name : FilesIn(folder_)) {
+      std::string path = folder_ + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(path.c_str());
+    }
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  ExtractionReport Extract() {
+    return RunPayloadExtraction(GetModuleHandleA(nullptr), folder_.c_str());
+  }
+
+  std::string folder_;
+};
+
+TEST_F(PayloadExtraction, WritesEveryFileByteForByte) {
+  ExtractionReport report = Extract();
+  EXPECT_TRUE(report.failed.empty());
+  EXPECT_TRUE(report.excluded.empty());
+  std::vector<std::string> expected;
+  for (const CatalogueEntry& entry : kCatalogue) {
+    expected.push_back(entry.fileName);
+    std::string shipped = ReadAll(std::string(QUILLANE_PAYLOAD_DIR) + entry.fileName);
+    ASSERT_FALSE(shipped.empty()) << entry.fileName;
+    EXPECT_TRUE(shipped == ReadAll(folder_ + entry.fileName)) << entry.fileName;
+  }
+  EXPECT_EQ(Sorted(expected), Sorted(report.written));
+  EXPECT_EQ(Sorted(expected), FilesIn(folder_)) << "no temporary file may be left behind";
+}
+
+TEST_F(PayloadExtraction, ExcludedFiltersAreNotWritten) {
+  AddExclusion("Vilo2000");
+  AddExclusion("Nimba");
+  ExtractionReport report = Extract();
+  std::vector<std::string> excluded = {"NimbaWendaro.8bf", "Vilo2000deformations.reg",
+                                       "Vilo2000demo.8bf", "Vilo2000patterns.reg"};
+  EXPECT_EQ(excluded, Sorted(report.excluded));
+  std::vector<std::string> others;
+  for (const CatalogueEntry& entry : kCatalogue) {
+    if (std::find(excluded.begin(), excluded.end(), entry.fileName) == excluded.end()) {
+      others.push_back(entry.fileName);
+    }
+  }
+  EXPECT_EQ(Sorted(others), FilesIn(folder_));
+  EXPECT_TRUE(report.failed.empty());
+}
+
+TEST_F(PayloadExtraction, ExistingFileIsReplacedWhole) {
+  // Longer than the new content: nothing of the old tail may remain.
+  WriteAll(folder_ + "Vilo3d.8bf", std::string(400000, 'x'));
+  Extract();
+  EXPECT_TRUE(ReadAll(std::string(QUILLANE_PAYLOAD_DIR) + "Vilo3d.8bf") ==
+              ReadAll(folder_ + "Vilo3d.8bf"));
+}
+
+TEST_F(PayloadExtraction, LockedFileIsReportedAndKeepsItsOldContent) {
+  const std::string locked = folder_ + "ZentroveDemo.8bf";
+  WriteAll(locked, "the old plug-in");
+  HANDLE held = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  ExtractionReport report = Extract();
+  CloseHandle(held);
+
+  ASSERT_EQ(1u, report.failed.size());
+  EXPECT_EQ("ZentroveDemo.8bf", report.failed[0].fileName);
+  EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), report.failed[0].error);
+  EXPECT_EQ("the old plug-in", ReadAll(locked));
+  EXPECT_EQ(14u, report.written.size());
+  EXPECT_EQ(15u, FilesIn(folder_).size()) << "the temporary file of the failed write must go";
+}
+
+TEST_F(PayloadExtraction, FolderThatIsAFileFailsEveryFileByName) {
+  const std::string notAFolder = folder_ + "plugins";
+  WriteAll(notAFolder, "a file, not a folder");
+  ExtractionReport report =
+      RunPayloadExtraction(GetModuleHandleA(nullptr), (notAFolder + "\\").c_str());
+  EXPECT_TRUE(report.written.empty());
+  ASSERT_EQ(15u, report.failed.size());
+  for (const PayloadFailure& failure : report.failed) {
+    EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), failure.error) << failure.fileName;
+    EXPECT_FALSE(failure.fileName.empty());
+  }
+  EXPECT_EQ("a file, not a folder", ReadAll(notAFolder));
+}
+
+TEST_F(PayloadExtraction, FolderTooLongForAnyPathFailsWithoutOverrun) {
+  std::string deep = "C:\\" + std::string(395, 'd') + "\\";
+  ExtractionReport report = RunPayloadExtraction(GetModuleHandleA(nullptr), deep.c_str());
+  EXPECT_TRUE(report.written.empty());
+  EXPECT_EQ(15u, report.failed.size());
+}
+
+TEST(PayloadExtractionModule, ModuleWithoutPayloadReportsAFailure) {
+  char temp[MAX_PATH];
+  ASSERT_NE(0u, GetTempPathA(sizeof temp, temp));
+  ExtractionReport report = RunPayloadExtraction(GetModuleHandleA("kernel32.dll"), temp);
+  EXPECT_TRUE(report.written.empty());
+  EXPECT_EQ(1u, report.failed.size());
+}
+
+}  // namespace
