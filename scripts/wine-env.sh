@@ -29,6 +29,11 @@ wine_env() {
     )
     touch "$prefix/.quillane-ready"
   fi
+  # Debian's Wine does not look in its own font folder: without these, "MS Sans Serif" and
+  # the other Windows faces fall back to DejaVu Sans and every text measures differently.
+  if [ -d /usr/share/wine/fonts ] && [ ! -e "$prefix/drive_c/windows/Fonts/sserife.fon" ]; then
+    cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+  fi
   # A second persistent server for the same prefix exits at once.
   (exec {lockfd}>&-; wineserver -p >/dev/null 2>&1 </dev/null)
   exec {lockfd}>&-
