@@ -1,0 +1,72 @@
+#include "discovery/candidate_folder_list.h"
+
+#include <string.h>
+
+#include "discovery/path_rules.h"
+#include "text/ansi_chars.h"
+
+CandidateFolder CandidateFolderList[kCandidateFolderCount] = {
+    {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1},
+    {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1},
+};
+
+namespace {
+
+// A drive root ("C:\") has three characters; every folder that is stored is longer.
+constexpr size_t kDriveRootChars = 3;
+
+// Only a path from a drive root names the same folder wherever the current directory is;
+// "C:plugins" would be looked up below whatever folder the previous existence test entered.
+bool IsRootedDrivePath(const char* text) {
+  return text[0] != '\0' && text[1] == ':' && (text[2] == '\\' || text[2] == '/');
+}
+
+// The maker's own sub-folder is appended by the dialog, so a folder found inside it is
+// listed as its parent: "...\plug-ins\quillane\" and "...\plug-ins\quillanefilters" both
+// become "...\plug-ins\".
+void CutAtMakerFolder(char* text) {
+  char* at = strstr(text, "quil");
+  if (at != nullptr && at > text && at[-1] == '\\') *at = '\0';
+}
+
+}  // namespace
+
+void ResetCandidateFolderList() {
+  for (CandidateFolder& entry : CandidateFolderList) {
+    entry.path[0] = '\0';
+    entry.appendSubfolder = 1;
+  }
+}
+
+bool FindExistingFolder(char* text, FolderExistsTest exists) {
+  size_t len = BoundedLength(text, kPathChars);
+  if (len == kPathChars) return false;  // not a terminated path
+  if (len > 0 && text[len - 1] == '\\') text[--len] = '\0';
+  if (!IsRootedDrivePath(text)) return false;
+  while (len > kDriveRootChars) {
+    if (exists(text)) return true;
+    if (text[len - 1] == '\\') return false;
+    text[--len] = '\0';
+  }
+  return false;
+}
+
+void AddCandidateFolder(char* text, FolderExistsTest exists) {
+  if (!FindExistingFolder(text, exists)) return;
+  ansi::ToLowerInPlace(text);
+  CutAtMakerFolder(text);
+  // "C:\Quillane\" cut to its drive root is not a plug-in folder.
+  if (strlen(text) <= kDriveRootChars) return;
+  const bool underIgrafx = strstr(text, "igrafx") != nullptr;
+  // A text that cannot take its backslash is dropped, not cut into another folder's name.
+  if (!EnsureTrailingBackslash(text, kPathChars)) return;
+  CapitalizePath(text);
+  for (CandidateFolder& entry : CandidateFolderList) {
+    if (entry.path[0] == '\0') {
+      CopyText(entry.path, sizeof entry.path, text);
+      if (underIgrafx) entry.appendSubfolder = 0;
+      return;
+    }
+    if (strcmp(entry.path, text) == 0) return;
+  }
+}

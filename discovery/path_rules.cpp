@@ -1,0 +1,57 @@
+#include "discovery/path_rules.h"
+
+#include <string.h>
+
+#include "text/ansi_chars.h"
+#include "text/text_buffer.h"
+
+namespace {
+
+// Beyond this a text that does not start with a letter is cut before its front is stripped.
+constexpr size_t kStripLimitChars = 390;
+
+}  // namespace
+
+void CapitalizePath(char* text) {
+  ansi::ToLowerInPlace(text);
+  if (text[0] == '\0') return;
+  text[0] = ansi::ToUpper(text[0]);
+  for (size_t i = 0; text[i] != '\0' && text[i + 1] != '\0'; ++i) {
+    if (!ansi::IsAlpha(text[i])) text[i + 1] = ansi::ToUpper(text[i + 1]);
+  }
+}
+
+bool EnsureTrailingBackslash(char* text, size_t cap) {
+  const size_t len = BoundedLength(text, cap);
+  if (len > 0 && len < cap && text[len - 1] == '\\') return true;
+  return AppendText(text, cap, "\\");
+}
+
+bool JoinPath(char* dst, size_t cap, const char* name, const char* base) {
+  const bool joined = (base == nullptr || CopyText(dst, cap, base)) &&
+                      EnsureTrailingBackslash(dst, cap) && AppendText(dst, cap, name);
+  if (!joined && cap > 0) dst[0] = '\0';
+  return joined;
+}
+
+void StripLeadingNonLetters(char* text) {
+  if (ansi::IsAlpha(text[0])) return;
+  if (strlen(text) > kStripLimitChars) text[kStripLimitChars] = '\0';
+  size_t first = 0;
+  while (text[first] != '\0' && !ansi::IsAlpha(text[first])) ++first;
+  memmove(text, text + first, strlen(text + first) + 1);
+}
+
+bool ProgramFolderOfCommand(char* text) {
+  const size_t len = strlen(text);
+  // The last character is never the cut: a folder path that already ends in a backslash
+  // keeps its own name.
+  for (size_t i = len >= 2 ? len - 2 : 0; i >= 1; --i) {
+    if (text[i] == '\\') {
+      text[i + 1] = '\0';
+      break;
+    }
+  }
+  StripLeadingNonLetters(text);
+  return text[0] != '\0' && text[1] == ':';
+}

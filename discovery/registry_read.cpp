@@ -1,0 +1,103 @@
+#include "discovery/registry_read.h"
+
+namespace {
+
+// Longest value data and names the walk reads, terminating zero included.
+constexpr DWORD kRegistryTextBytes = 256;
+
+DWORD Limit(size_t cap) {
+  return cap < kRegistryTextBytes ? static_cast<DWORD>(cap) : kRegistryTextBytes;
+}
+
+class ScopedKey {
+ public:
+  ScopedKey() = default;
+  ScopedKey(const ScopedKey&) = delete;
+  ScopedKey& operator=(const ScopedKey&) = delete;
+  ~ScopedKey() {
+    if (key_ != nullptr) RegCloseKey(key_);
+  }
+
+  LONG open(HKEY root, const char* path) { return RegOpenKeyExA(root, path, 0, KEY_READ, &key_); }
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+// Ends the text that a read left in out: data of other types is not a path, and a REG_SZ
+// value stored without its terminating zero must not run on into the rest of the buffer.
+void EndText(char* out, DWORD type, DWORD bytes) {
+  if (type != REG_SZ) bytes = 0;
+  out[bytes] = '\0';
+}
+
+LONG valueCursor = 0;
+
+}  // namespace
+
+LONG ReadRegistryString(HKEY root, const char* keyPath, const char* valueName, char* out,
+                        size_t cap) {
+  if (cap == 0) return ERROR_INSUFFICIENT_BUFFER;
+  out[0] = '\0';
+  ScopedKey key;
+  LONG error = key.open(root, keyPath);
+  if (error != ERROR_SUCCESS) return error;
+  // One byte stays free for the zero that the value may lack.
+  DWORD type = REG_NONE;
+  DWORD bytes = Limit(cap - 1);
+  error =
+      RegQueryValueExA(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(out), &bytes);
+  if (error != ERROR_SUCCESS) bytes = 0;
+  EndText(out, type, bytes);
+  return error;
+}
+
+LONG NextRegistryValue(HKEY root, const char* keyPath, char* name, size_t nameCap, char* data,
+                       size_t dataCap) {
+  if (nameCap == 0 || dataCap == 0) return ERROR_INSUFFICIENT_BUFFER;
+  name[0] = '\0';
+  data[0] = '\0';
+  ScopedKey key;
+  LONG error = key.open(root, keyPath);
+  if (error == ERROR_SUCCESS) {
+    DWORD nameChars = Limit(nameCap);
+    DWORD type = REG_NONE;
+    DWORD bytes = Limit(dataCap - 1);
+    error = RegEnumValueA(key.get(), static_cast<DWORD>(valueCursor), name, &nameChars, nullptr,
+                          &type, reinterpret_cast<BYTE*>(data), &bytes);
+    if (error == ERROR_SUCCESS) {
+      name[nameChars < nameCap ? nameChars : nameCap - 1] = '\0';
+      EndText(data, type, bytes);
+      ++valueCursor;
+      return error;
+    }
+    if (error == ERROR_MORE_DATA) {
+      // A name or text too long for a path is passed over; the values after it still count.
+      name[0] = '\0';
+      data[0] = '\0';
+      ++valueCursor;
+      return error;
+    }
+  }
+  name[0] = '\0';
+  data[0] = '\0';
+  valueCursor = 0;
+  return error;
+}
+
+LONG RegistrySubkeyAt(HKEY root, const char* keyPath, char* name, size_t cap, DWORD index) {
+  if (cap == 0) return ERROR_INSUFFICIENT_BUFFER;
+  name[0] = '\0';
+  ScopedKey key;
+  LONG error = key.open(root, keyPath);
+  if (error != ERROR_SUCCESS) return error;
+  DWORD chars = Limit(cap);
+  error = RegEnumKeyExA(key.get(), index, name, &chars, nullptr, nullptr, nullptr, nullptr);
+  if (error != ERROR_SUCCESS) {
+    name[0] = '\0';
+    return error;
+  }
+  name[chars < cap ? chars : cap - 1] = '\0';
+  return error;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+#include <stddef.h>
+
+// Read-only registry access for discovery. Each call opens its key by path with KEY_READ and
+// closes it again. Data of any type but REG_SZ is delivered as an empty text; texts longer
+// than a path value can be (256 bytes) are refused.
+
+// Reads value `valueName` ("" for the default value) of root\keyPath into out (cap
+// characters). Returns the error of the open or else of the read, 0 on success. On failure
+// out is empty.
+LONG ReadRegistryString(HKEY root, const char* keyPath, const char* valueName, char* out,
+                        size_t cap);
+
+// Delivers the next value of root\keyPath: a process-wide cursor counts the values read and
+// goes back to 0 when the key cannot be opened or holds no more values. Returns 0 when a
+// value was delivered, ERROR_MORE_DATA when the next value's name (256 characters or more) or
+// data (more than 256 bytes) is too long and was passed over, else the error that ended the
+// key. Unless 0, name and data are empty.
+LONG NextRegistryValue(HKEY root, const char* keyPath, char* name, size_t nameCap, char* data,
+                       size_t dataCap);
+
+// Reads the name of subkey `index` of root\keyPath. Returns 0 when name holds it, else the
+// error; name is then empty.
+LONG RegistrySubkeyAt(HKEY root, const char* keyPath, char* name, size_t cap, DWORD index);

@@ -1,0 +1,96 @@
+#include "discovery/resumable_file_search.h"
+
+#include <windows.h>
+
+#include "discovery/file_search_pattern.h"
+#include "discovery/path_rules.h"
+#include "text/text_buffer.h"
+
+namespace {
+
+constexpr int32_t kDeepestLevel = 9;
+
+// The state of the one search in progress.
+struct FileSearch {
+  char pattern[kPathChars];  // listing pattern of the folder being read
+  int32_t depth = -1;        // level being read, 0 for the start folder; -1 when none is open
+  HANDLE listings[kDeepestLevel + 1];
+  bool entryPending = false;  // entry holds the first entry of a listing just opened
+  WIN32_FIND_DATAA entry;
+};
+
+FileSearch search;
+
+void CloseLevel() { FindClose(search.listings[search.depth--]); }
+
+// Opens the listing of the current pattern as the next level, its first entry pending. That
+// entry is examined like the others: in a drive root it is a real folder or file, elsewhere
+// it is "." and passed over.
+bool OpenLevel() {
+  HANDLE listing = FindFirstFileA(search.pattern, &search.entry);
+  if (listing == INVALID_HANDLE_VALUE) return false;
+  search.listings[++search.depth] = listing;
+  search.entryPending = true;
+  return true;
+}
+
+bool NextEntry() {
+  if (search.entryPending) {
+    search.entryPending = false;
+    return true;
+  }
+  return FindNextFileA(search.listings[search.depth], &search.entry) != FALSE;
+}
+
+// Starts a new search: the pattern of the start folder, moved up levelsUp folders.
+bool StartSearch(const char* startFolder, int32_t levelsUp) {
+  EndFileSearch();
+  if (!JoinPath(search.pattern, sizeof search.pattern, "*", startFolder)) return false;
+  for (int32_t i = 0; i < levelsUp; ++i) PatternUp(search.pattern, sizeof search.pattern);
+  return OpenLevel();
+}
+
+// Writes the pattern's folder and the file name into out.
+bool DeliverFile(char* out, size_t cap) {
+  size_t len = BoundedLength(search.pattern, sizeof search.pattern);
+  if (len > 0 && search.pattern[len - 1] == '*') search.pattern[--len] = '\0';
+  return CopyText(out, cap, search.pattern) && AppendText(out, cap, search.entry.cFileName);
+}
+
+}  // namespace
+
+void EndFileSearch() {
+  while (search.depth >= 0) CloseLevel();
+  search.entryPending = false;
+}
+
+bool ResumableFileSearch(const char* startFolder, const char* prefix, const char* suffix, char* out,
+                         size_t cap, int32_t* restart, int32_t levelsUp) {
+  if (cap > 0) out[0] = '\0';
+  if (*restart != 0) {
+    *restart = 0;
+    if (!StartSearch(startFolder, levelsUp)) return false;
+  }
+  while (search.depth >= 0) {
+    if (!NextEntry()) {
+      CloseLevel();
+      PatternUp(search.pattern, sizeof search.pattern);
+      continue;
+    }
+    // The system always terminates the name; the bound keeps a damaged entry harmless.
+    search.entry.cFileName[MAX_PATH - 1] = '\0';
+    const char* name = search.entry.cFileName;
+    if ((search.entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      if (name[0] == '.' || search.depth == kDeepestLevel) continue;
+      if (!PatternDown(search.pattern, sizeof search.pattern, name)) continue;
+      // A folder that cannot be listed is passed over like any unreadable item.
+      if (!OpenLevel()) PatternUp(search.pattern, sizeof search.pattern);
+      continue;
+    }
+    if (FileNameMatches(name, prefix, suffix)) {
+      if (DeliverFile(out, cap)) return true;
+      out[0] = '\0';
+    }
+  }
+  return false;
+}

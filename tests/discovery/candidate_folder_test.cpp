@@ -1,0 +1,100 @@
+// AddCandidateFolder with real folders of the test prefix.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "discovery/existing_folder.h"
+#include "tests/discovery/seeding.h"
+#include "text/text_buffer.h"
+
+namespace {
+
+const std::string kRoot = "C:\\DiscAdd";
+
+class CandidateFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    LeaveTestFolders();
+    RemoveTree(kRoot);
+    ResetCandidateFolderList();
+    for (const char* folder : {"foo", "Hosts\\App", "Paint\\Plugins", "Tools\\quillane\\igrafx",
+                               "Host\\Plug-Ins\\Quillane", "Host\\Plug-Ins\\QuillaneFilters",
+                               "programs\\igrafx\\plugins"}) {
+      ASSERT_TRUE(MakeFolders(kRoot + "\\" + folder)) << folder;
+    }
+    ASSERT_TRUE(WriteBytes(kRoot + "\\Hosts\\App\\app.exe", "MZ"));
+  }
+
+  void TearDown() override {
+    LeaveTestFolders();
+    RemoveTree(kRoot);
+  }
+
+  static void Add(const std::string& text) {
+    char buffer[kPathChars];
+    CopyText(buffer, sizeof buffer, text.c_str());
+    AddCandidateFolder(buffer);
+  }
+};
+
+TEST_F(CandidateFolderTest, StoresExistingFoldersInNormalForm) {
+  const struct {
+    std::vector<std::string> added;   // below kRoot
+    std::vector<std::string> listed;  // below "C:\Discadd\", " +" for appendSubfolder 1
+  } cases[] = {
+      {{"\\foo", "\\FOO\\"}, {"Foo\\ +"}},
+      {{"\\Hosts\\App\\app.exe"}, {"Hosts\\App\\ +"}},
+      {{"\\Paint\\Plugins;"}, {"Paint\\Plugins\\ +"}},
+      {{"\\Tools\\Missing"}, {"Tools\\ +"}},
+      {{"\\Gone\\Missing"}, {}},
+      {{"\\Host\\Plug-Ins\\Quillane\\", "\\Host\\Plug-Ins\\QuillaneFilters"},
+       {"Host\\Plug-Ins\\ +"}},
+      {{"\\programs\\igrafx\\plugins"}, {"Programs\\Igrafx\\Plugins\\"}},
+      {{"\\Tools\\quillane\\igrafx"}, {"Tools\\ +"}},
+      {{"\\Hosts\\App\\\" \"%1\"", "\\foo\\bar.dll", "\\Tools\\"},
+       {"Hosts\\App\\ +", "Foo\\ +", "Tools\\ +"}},
+  };
+  for (const auto& c : cases) {
+    ResetCandidateFolderList();
+    std::vector<std::string> expected;
+    for (const std::string& folder : c.listed) expected.push_back("C:\\Discadd\\" + folder);
+    for (const std::string& text : c.added) Add(kRoot + text);
+    EXPECT_EQ(expected, ListedFolders()) << c.added.front();
+  }
+}
+
+TEST_F(CandidateFolderTest, NeverStoresADriveRootOrADriveRelativeFolder) {
+  ASSERT_FALSE(EnterFolder("C:\\~none"));
+  Add("C:\\");
+  Add("C:\\~none");  // its parent is the drive root
+  Add("C:\\x");
+  LeaveTestFolders();
+  ASSERT_TRUE(EnterFolder("C:windows"));  // the system takes it, below the current directory
+  Add("C:windows");
+  EXPECT_EQ(std::vector<std::string>{}, ListedFolders());
+}
+
+TEST_F(CandidateFolderTest, FindExistingFolderEntersTheFolderItFinds) {
+  char text[kPathChars] = "C:\\DiscAdd\\Paint\\Plugins\\filter.8bf\"";
+  ASSERT_TRUE(FindExistingFolder(text));
+  EXPECT_STREQ("C:\\DiscAdd\\Paint\\Plugins\\", text);
+  char current[kPathChars];
+  ASSERT_NE(0u, GetCurrentDirectoryA(sizeof current, current));
+  EXPECT_STREQ("C:\\DiscAdd\\Paint\\Plugins", current);
+}
+
+TEST_F(CandidateFolderTest, KeepsTheFirstTwentyFolders) {
+  std::vector<std::string> expected;
+  for (int i = 0; i < 21; ++i) {
+    const std::string name = "Many\\F" + std::to_string(i);
+    ASSERT_TRUE(MakeFolders(kRoot + "\\" + name));
+    if (i < 20) expected.push_back("C:\\Discadd\\Many\\F" + std::to_string(i) + "\\ +");
+  }
+  for (int i = 0; i < 21; ++i) Add(kRoot + "\\Many\\F" + std::to_string(i));
+  EXPECT_EQ(expected, ListedFolders());
+}
+
+}  // namespace
