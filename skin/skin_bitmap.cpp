@@ -1,0 +1,141 @@
+#include "skin/skin_bitmap.h"
+
+#include "skin/scoped_gdi.h"
+#include "skin/tile_layout.h"
+
+BitmapCacheEntry BitmapCache[kBitmapCacheEntries];
+
+namespace {
+
+constexpr COLORREF kTransparentWhite = RGB(255, 255, 255);
+constexpr COLORREF kNoPictureBlack = RGB(0, 0, 0);
+
+BitmapCacheEntry* FindHeldEntry(uint32_t spec) {
+  for (BitmapCacheEntry& entry : BitmapCache) {
+    if (entry.referenceCount != 0 && entry.spec == spec) return &entry;
+  }
+  return nullptr;
+}
+
+BitmapCacheEntry* FindFreeEntry() {
+  for (BitmapCacheEntry& entry : BitmapCache) {
+    if (entry.referenceCount == 0) return &entry;
+  }
+  return nullptr;
+}
+
+// A top-down 24-bit picture compatible with dc; its pixels start undefined.
+HBITMAP CreateBlankPicture(HDC dc, int32_t width, int32_t height) {
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = -height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  if (dc) return CreateDIBitmap(dc, &header, 0, nullptr, nullptr, DIB_RGB_COLORS);
+  // A memory context would make a monochrome picture: take the screen's format instead.
+  ScopedWindowDc screen(nullptr);
+  return CreateDIBitmap(screen.get(), &header, 0, nullptr, nullptr, DIB_RGB_COLORS);
+}
+
+}  // namespace
+
+SkinBitmap::SkinBitmap(HINSTANCE instance, HDC dc, uint32_t spec)
+    : width(0), height(0), memoryDc(nullptr), bitmap(nullptr), ownsHandles(false) {
+  if (BitmapCacheEntry* shared = FindHeldEntry(spec)) {
+    width = shared->width;
+    height = shared->height;
+    memoryDc = shared->memoryDc;
+    bitmap = shared->bitmap;
+    ++shared->referenceCount;
+    return;
+  }
+
+  HBITMAP loaded = LoadBitmapA(instance, MAKEINTRESOURCEA(spec & kSpecResourceMask));
+  HDC memory = CreateCompatibleDC(dc);
+  if (!memory) {
+    // Without a context there is nothing to hold the picture; the copies paint black.
+    if (loaded) DeleteObject(loaded);
+    return;
+  }
+  if (loaded) {
+    BITMAP info = {};
+    GetObjectA(loaded, sizeof info, &info);
+    width = info.bmWidth;
+    height = info.bmHeight;
+    bitmap = loaded;
+  } else {
+    width = static_cast<int32_t>(spec & kSpecBlankSizeMask);
+    height = static_cast<int32_t>((spec >> kSpecBlankHeightShift) & kSpecBlankSizeMask);
+    bitmap = CreateBlankPicture(dc, width, height);
+  }
+  if (bitmap) SelectObject(memory, bitmap);
+  memoryDc = memory;
+
+  if (BitmapCacheEntry* entry = FindFreeEntry()) {
+    *entry = BitmapCacheEntry{spec, 1, width, height, memoryDc, bitmap};
+  } else {
+    ownsHandles = true;
+  }
+}
+
+SkinBitmap::~SkinBitmap() { release(); }
+
+void SkinBitmap::release() {
+  if (!memoryDc) return;
+  if (ownsHandles) {
+    DeleteDC(memoryDc);
+    if (bitmap) DeleteObject(bitmap);
+  } else {
+    for (BitmapCacheEntry& entry : BitmapCache) {
+      if (entry.referenceCount == 0 || entry.memoryDc != memoryDc) continue;
+      if (--entry.referenceCount == 0) {
+        // The picture leaves the context with it, so the bitmap can go next.
+        DeleteDC(entry.memoryDc);
+        if (entry.bitmap) DeleteObject(entry.bitmap);
+        entry = BitmapCacheEntry{};
+      }
+      break;
+    }
+  }
+  memoryDc = nullptr;
+  bitmap = nullptr;
+  ownsHandles = false;
+}
+
+void SkinBitmap::drawTiled(HDC destination, int left, int top, int right, int bottom) const {
+  if (!memoryDc) return;
+  ForEachTilePiece(width, height, left, top, right, bottom, [&](const TilePiece& piece) {
+    BitBlt(destination, piece.left, piece.top, piece.width, piece.height, memoryDc,
+           piece.sourceLeft, piece.sourceTop, SRCCOPY);
+  });
+}
+
+void SkinBitmap::drawKeyed(HDC destination, int x, int y, int offsetX, int offsetY) const {
+  for (int i = 0; i < width; ++i) {
+    for (int j = 0; j < height; ++j) {
+      copyPixel(destination, i, j, x + offsetX + i, y + offsetY + j, true);
+    }
+  }
+}
+
+void SkinBitmap::copyFrame(HDC destination, int start, int x, int end, int y) const {
+  for (int i = start; i < end; ++i) {
+    for (int j = 0; j < height; ++j) {
+      copyPixel(destination, i, j, x + i - start, y + j, false);
+    }
+  }
+}
+
+void SkinBitmap::copyPixel(HDC destination, int sourceX, int sourceY, int x, int y,
+                           bool keyed) const {
+  if (!memoryDc) {
+    SetPixel(destination, x, y, kNoPictureBlack);
+    return;
+  }
+  const COLORREF colour = GetPixel(memoryDc, sourceX, sourceY);
+  if (colour == CLR_INVALID) return;  // outside the picture
+  if (keyed && colour == kTransparentWhite) return;
+  SetPixel(destination, x, y, colour);
+}

@@ -1,0 +1,100 @@
+#include "skin/skin_control.h"
+
+#include "skin/skin_window.h"
+
+SkinControl::SkinControl(SkinContext* skinContext, const char* text)
+    : statusText(),
+      enabled(1),
+      visible(1),
+      cleared(0),
+      statusShown(0),
+      notifyId(0),
+      context(skinContext) {
+  // A full registry refuses the control: nothing is overrun, and its owner still deletes it.
+  if (context->controlCount >= 0 && context->controlCount < kMaxSkinControls) {
+    context->controls[context->controlCount++] = this;
+  }
+  CopyText(statusText, sizeof statusText, text ? text : "");
+}
+
+SkinControl::~SkinControl() {
+  for (int32_t i = 0; i < context->controlCount && i < kMaxSkinControls; ++i) {
+    if (context->controls[i] == this) context->controls[i] = nullptr;
+  }
+}
+
+int SkinControl::reservedQuery1() const { return 0; }
+int SkinControl::getValue() const { return 0; }
+int SkinControl::reservedQuery2() const { return 0; }
+int SkinControl::reservedQuery3() const { return 0; }
+void SkinControl::setValue(int) {}
+
+void SkinControl::setShown(int shown) {
+  if (shown) {
+    cleared = 0;
+    visible = 1;
+    enabled = 1;
+  } else {
+    visible = 0;
+    enabled = 0;
+  }
+  redraw();
+}
+
+void SkinControl::redraw() {
+  if (cleared) return;
+  ControlDc dc(context);
+  paint(dc.get());
+  if (!visible) cleared = 1;
+}
+
+void SkinControl::showStatusText(int show) {
+  show = show ? 1 : 0;
+  if (show == statusShown || statusText[0] == '\0') return;
+  const RECT& area = context->statusArea;
+  // Composed off screen and copied in one piece, so the status line does not flicker.
+  tileBackground(context->bufferDc, area);
+  if (show) drawTextAt(context->bufferDc, area.left, area.top, statusText);
+  ControlDc target(context);
+  blitRect(target.get(), context->bufferDc, area);
+  statusShown = show;
+}
+
+void SkinControl::postNotify(HWND window) const {
+  if (notifyId != 0) PostMessageA(window, WM_SKIN_NOTIFY, static_cast<WPARAM>(notifyId), 0);
+}
+
+void SkinControl::tileBackground(HDC dc, const RECT& area) const {
+  if (context->background) {
+    context->background->drawTiled(dc, area.left, area.top, area.right, area.bottom);
+  }
+}
+
+int hitTest(int left, int top, int right, int bottom, LPARAM packed) {
+  const int x = static_cast<int>(static_cast<uint32_t>(packed) & 0xFFFF);
+  const int y = static_cast<int>((static_cast<uint32_t>(packed) >> 16) & 0xFFFF);
+  return left <= x && x <= right && top <= y && y <= bottom ? 1 : 0;
+}
+
+void drawTextAt(HDC dc, int x, int y, const char* text) {
+  if (text) TextOutA(dc, x, y, text, lstrlenA(text));
+}
+
+BOOL blitRect(HDC destination, HDC source, const RECT& rect) {
+  return BitBlt(destination, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                source, rect.left, rect.top, SRCCOPY);
+}
+
+ControlDc::ControlDc(const SkinContext* context)
+    : owned_(false), window_(context->window), dc_(context->currentDc), previousFont_(nullptr) {
+  if (dc_) return;
+  dc_ = GetDC(window_);
+  owned_ = dc_ != nullptr;
+  previousFont_ = PrepareSkinDc(dc_);
+}
+
+ControlDc::~ControlDc() {
+  if (!owned_) return;
+  if (previousFont_) SelectObject(dc_, previousFont_);
+  ReleaseDC(window_, dc_);
+}

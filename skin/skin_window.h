@@ -1,0 +1,76 @@
+#pragma once
+
+#include <windows.h>
+
+#include <stdint.h>
+
+#include "skin/skin_bitmap.h"
+
+class SkinControl;
+
+constexpr int32_t kMaxSkinControls = 100;
+
+// The skinned window's drawing state, shared by the window and all its controls.
+struct SkinContext {
+  int32_t controlCount;  // registered controls, 0 to kMaxSkinControls
+  HINSTANCE instance;    // where bitmaps and the cursor are loaded from
+  HWND window;
+  // What controls draw into right now: set during a paint cycle, one mouse dispatch, or while
+  // the dialog holds one; null otherwise.
+  HDC currentDc;
+  HDC bufferDc;  // the back buffer, where controls compose patches off screen
+  SkinBitmap* background;
+  SkinControl* controls[kMaxSkinControls];  // in registration order; a deleted control is null
+  RECT statusArea;                          // all zero when there is none
+};
+
+// Created by the first attach and kept for the life of the process. The dialog may replace
+// regularFont (it deletes the old one first).
+extern HFONT regularFont;
+extern HFONT underlinedFont;
+extern HCURSOR linkCursor;
+
+// Selects regularFont and transparent text into a context the skin hands to its controls.
+// Returns the font it replaced, or null when it selected none.
+HGDIOBJ PrepareSkinDc(HDC dc);
+
+// The window side of the skin: fonts, back buffer, background, the paint cycle, the mouse
+// pre-filter and teardown.
+class SkinWindow {
+ public:
+  SkinWindow(SkinContext* context, HINSTANCE instance);
+  SkinWindow(const SkinWindow&) = delete;
+  SkinWindow& operator=(const SkinWindow&) = delete;
+
+  // Binds the skin to window: shared fonts and cursor (created once), status area (none when
+  // null), back buffer and the tiled background.
+  void attach(HWND window, uint32_t backgroundSpec, uint32_t cursorId, const RECT* statusArea);
+  HFONT createFont(const char* face, int height, BOOL underline);
+  // Sizes the back buffer from the client origin to the window's outer bottom-right corner.
+  void createBackBuffer(HWND window);
+
+  // The paint cycle for WM_PAINT, called in this order: beginPaint, paintAll, any number of
+  // drawText, endPaint.
+  HDC beginPaint();
+  void paintAll();
+  void drawText(int x, int y, const char* text);
+  void endPaint();
+
+  // Offers a mouse message to the enabled controls in registration order until one consumes
+  // it. Returns 1 when one did, else 0; other messages are not looked at.
+  int preFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Releases the background and back buffer and deletes every registered control.
+  void teardown();
+
+  SkinContext* context;
+  PAINTSTRUCT paintRecord;
+  RECT bufferRect;
+  HBITMAP backBuffer;
+
+ private:
+  void deleteBackBuffer();
+  void releaseBackground();
+
+  HGDIOBJ paintDcFont_;  // the font regularFont replaced in the paint cycle's context
+};
