@@ -1,3 +1,50 @@
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <new>
+
+#include "app/app_state.h"
+#include "app/installer_dialog.h"
+
+HINSTANCE ProgramInstance = nullptr;
+SkinWindow* TheSkinWindow = nullptr;
+SkinContext TheSkinContext = {};
+
+namespace {
+
+// Installers are started from download folders, where a planted DLL must never be loaded:
+// only the system folder is searched. Looked up by name, for systems that lack the call.
+void RestrictDllSearchToSystemFolder() {
+  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  if (kernel == nullptr) return;
+  auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  RestrictDllSearchToSystemFolder();
+
+  // One copy per session. The name is one blank: an empty name would make no guard at all.
+  HANDLE mutex = CreateMutexA(nullptr, TRUE, " ");
+  if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+
+  ProgramInstance = instance;
+  TheSkinWindow = new (std::nothrow) SkinWindow(&TheSkinContext, instance);
+
+  INT_PTR result = DialogBoxParamA(instance, "main", nullptr, InstallerDialogProc, 0);
+  if (result != 0) MessageBoxA(nullptr, "E", nullptr, MB_OK);
+
+  if (TheSkinWindow != nullptr) {
+    TheSkinWindow->teardown();
+    delete TheSkinWindow;
+    TheSkinWindow = nullptr;
+  }
+  if (mutex != nullptr) {
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+  }
+  return 0;
+}

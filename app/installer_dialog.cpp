@@ -1,0 +1,308 @@
+#include "app/installer_dialog.h"
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/dialog_layout.h"
+#include "app/folder_picker.h"
+#include "app/install_messages.h"
+#include "app/system_error.h"
+#include "controls/filter_check_box.h"
+#include "controls/image_button.h"
+#include "controls/link_label.h"
+#include "discovery/candidate_folder_list.h"
+#include "discovery/host_probe_sequence.h"
+#include "payload/exclusion_list.h"
+#include "payload/payload_extraction.h"
+
+namespace {
+
+// The dialog's state; there is one dialog at a time.
+SkinControl* ControlTable[kControlSlots];
+int installDone = 0;
+int detectedFolderCount = 0;
+int browsedFolderShown = 0;
+char InstallFolder[kPathChars];
+
+RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+FilterCheckBox* FilterAt(int slot) { return static_cast<FilterCheckBox*>(ControlTable[slot]); }
+
+int CheckedFilterCount() {
+  int checked = 0;
+  for (int slot = kSlotFirstFilter; slot <= kSlotLastFilter; ++slot) {
+    if (FilterAt(slot) != nullptr && FilterAt(slot)->value != 0) ++checked;
+  }
+  return checked;
+}
+
+bool IsActive(int slot) {
+  return ControlTable[slot] != nullptr && ControlTable[slot]->visible != 0;
+}
+
+LRESULT Combo(HWND dialog, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return SendDlgItemMessageA(dialog, kComboId, message, wParam, lParam);
+}
+
+int BrowseEntryIndex() { return detectedFolderCount + browsedFolderShown; }
+
+void ShowProblem(HWND dialog, const std::string& text) {
+  MessageBoxA(dialog, text.c_str(), kCaption, MB_OK | MB_ICONERROR);
+}
+
+void CreateControls() {
+  for (SkinControl*& slot : ControlTable) slot = nullptr;
+  SkinContext* context = &TheSkinContext;
+  ControlTable[kSlotCancel] = new ImageButton(context, ToRect(kCancelPx), kCancelBitmap,
+                                              kCancelBitmap, kNotifyCancel, "", nullptr, nullptr);
+  ControlTable[kSlotInstall] =
+      new ImageButton(context, ToRect(kInstallPx), kInstallBitmap, kInstallBitmap, kNotifyInstall,
+                      "", nullptr, nullptr);
+  ControlTable[kSlotLogo] = new ImageButton(context, ToRect(kLogoPx), kLogoBitmap, kLogoBitmap,
+                                            kNotifyLogo, "", nullptr, nullptr);
+  ControlTable[kSlotLink] =
+      new LinkLabel(context, ToRect(kLinkPx), kHomePageHost, kNotifyHomePage, kHomePageStatus);
+  for (int k = 0; k < kFilterBoxCount; ++k) {
+    const FilterBox& box = kFilterBoxes[k];
+    const int top = kFilterTopPx + kFilterSpacingPx * k;
+    ControlTable[kSlotFirstFilter + k] = new FilterCheckBox(
+        context, kFilterLeftPx, top, kFilterWidthPx, kFilterHeightPx + kFilterSpacingPx * k,
+        kCheckStripBitmap, kFilterLabelPosition, box.label, kFilterMinimum, kFilterToggleMaximum,
+        box.statusText, kNotifyFilterChanged, box.key);
+  }
+  ControlTable[kSlotFinish] = new ImageButton(context, ToRect(kFinishPx), kFinishBitmap,
+                                              kFinishBitmap, kNotifyCancel, "", nullptr, nullptr);
+
+  // The logo is a picture, not a button.
+  ControlTable[kSlotLogo]->enabled = 0;
+  for (int k = 0; k < kFilterBoxCount; ++k) FilterAt(kSlotFirstFilter + k)->value = kFilterChecked;
+  ControlTable[kSlotFinish]->setShown(0);
+}
+
+void FillDropDown(HWND dialog) {
+  int count = 0;
+  for (const CandidateFolder& folder : CandidateFolderList) {
+    if (folder.path[0] == '\0') break;
+    char entry[kPathChars + sizeof kMakerSubfolder];
+    CopyText(entry, sizeof entry, folder.path);
+    if (folder.appendSubfolder != 0) AppendText(entry, sizeof entry, kMakerSubfolder);
+    Combo(dialog, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+    ++count;
+  }
+  Combo(dialog, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBrowseEntry));
+  detectedFolderCount = count;
+  browsedFolderShown = 0;
+}
+
+// Keeps the window's centre and makes the client area exactly the skin's size, whatever
+// size the template's dialog units gave it.
+void SizeAndCentre(HWND dialog) {
+  RECT window, client;
+  GetWindowRect(dialog, &window);
+  GetClientRect(dialog, &client);
+  const int left = (2 * window.left + client.right - kClientWidthPx) / 2;
+  const int top = (2 * window.top + client.bottom - kClientHeightPx) / 2;
+  const int width = (window.right - window.left - client.right) + kClientWidthPx;
+  const int height = (window.bottom - window.top - client.bottom) + kClientHeightPx;
+  MoveWindow(dialog, left, top, width, height, TRUE);
+}
+
+void OnInitDialog(HWND dialog) {
+  installDone = 0;
+  HDC dc = GetDC(dialog);
+  TheSkinContext.currentDc = dc;
+  if (TheSkinWindow != nullptr) {
+    RECT status = ToRect(kStatusAreaPx);
+    TheSkinWindow->attach(dialog, kBackgroundBitmap, kLinkCursor, &status);
+  }
+  CreateControls();
+  HostProbeSequence();
+  FillDropDown(dialog);
+  Combo(dialog, CB_SETCURSEL, 0);
+  SendDlgItemMessageA(dialog, kHiddenButtonId, BM_CLICK, 0, 0);
+  ReleaseDC(dialog, dc);
+  TheSkinContext.currentDc = nullptr;
+  SetWindowTextA(dialog, kCaption);
+  MoveWindow(GetDlgItem(dialog, kComboId), kComboShownPx.left, kComboShownPx.top,
+             kComboShownPx.right, kComboShownPx.bottom, TRUE);
+  SizeAndCentre(dialog);
+}
+
+void OnPaint(HWND dialog) {
+  if (TheSkinWindow == nullptr) {
+    PAINTSTRUCT paint;
+    BeginPaint(dialog, &paint);
+    EndPaint(dialog, &paint);
+    return;
+  }
+  TheSkinWindow->beginPaint();
+  TheSkinWindow->paintAll();
+  if (installDone == 0) {
+    TheSkinWindow->drawText(kFolderPromptXPx, kFolderPromptYPx, kFolderPrompt);
+  } else {
+    for (const TextLine& line : kCompletionLines)
+      TheSkinWindow->drawText(line.x, line.y, line.text);
+  }
+  TheSkinWindow->endPaint();
+}
+
+// Lets the user pick a folder and puts it in the drop-down, just before the browse entry,
+// in place of an earlier picked one. Returns whether a usable folder was picked; if not,
+// the first entry is selected again.
+bool BrowseForFolder(HWND dialog) {
+  char folder[kPathChars];
+  if (PickFolder(dialog, kBrowseTitle, folder) && SetCurrentDirectoryA(folder)) {
+    if (browsedFolderShown == 1) Combo(dialog, CB_DELETESTRING, detectedFolderCount);
+    Combo(dialog, CB_INSERTSTRING, detectedFolderCount, reinterpret_cast<LPARAM>(folder));
+    Combo(dialog, CB_SETCURSEL, detectedFolderCount);
+    browsedFolderShown = 1;
+    return true;
+  }
+  Combo(dialog, CB_SETCURSEL, 0);
+  return false;
+}
+
+// Reads the chosen folder into InstallFolder. The browse entry is no folder: choosing it
+// opens the folder picker instead.
+bool ReadChosenFolder(HWND dialog) {
+  LRESULT selected = Combo(dialog, CB_GETCURSEL);
+  if (selected == CB_ERR || selected == BrowseEntryIndex()) {
+    if (!BrowseForFolder(dialog)) return false;
+    selected = Combo(dialog, CB_GETCURSEL);
+  }
+  LRESULT length = Combo(dialog, CB_GETLBTEXTLEN, selected);
+  if (length == CB_ERR || length >= static_cast<LRESULT>(sizeof InstallFolder)) return false;
+  return Combo(dialog, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(InstallFolder)) != CB_ERR;
+}
+
+// The skin's text font becomes the larger completion font. The new font goes into the back
+// buffer before the old one is deleted, so no context is left holding a deleted font.
+void UseCompletionFont() {
+  if (TheSkinWindow == nullptr) return;
+  HFONT larger = TheSkinWindow->createFont("ms sans serif", kCompletionFontHeight, FALSE);
+  if (larger == nullptr) return;
+  if (TheSkinContext.bufferDc != nullptr) SelectObject(TheSkinContext.bufferDc, larger);
+  if (regularFont != nullptr) DeleteObject(regularFont);
+  regularFont = larger;
+}
+
+void ShowCompletionScreen(HWND dialog) {
+  installDone = 1;
+  for (int slot = 0; slot <= kSlotLastFilter; ++slot) {
+    if (ControlTable[slot] != nullptr) ControlTable[slot]->setShown(0);
+  }
+  ControlTable[kSlotLink]->setShown(1);
+  ControlTable[kSlotFinish]->setShown(1);
+  MoveWindow(GetDlgItem(dialog, kComboId), kComboShownPx.left, kComboHiddenTopPx,
+             kComboShownPx.right, kComboShownPx.bottom, TRUE);
+  UseCompletionFont();
+  InvalidateRect(dialog, nullptr, TRUE);
+}
+
+void InstallStep(HWND dialog) {
+  if (!IsActive(kSlotInstall) || CheckedFilterCount() == 0) return;
+  if (!ReadChosenFolder(dialog)) return;
+  if (!SetCurrentDirectoryA(InstallFolder) && !CreateDirectoryA(InstallFolder, nullptr)) {
+    ShowProblem(dialog, FolderProblemText(InstallFolder, SystemErrorText(GetLastError())));
+    return;
+  }
+
+  // Built afresh for every attempt: a retry after a failed one starts from the current boxes.
+  ClearExclusionList();
+  for (int slot = kSlotFirstFilter; slot <= kSlotLastFilter; ++slot) {
+    if (FilterAt(slot) != nullptr && FilterAt(slot)->value == 0) AddExclusion(FilterAt(slot)->key);
+  }
+  ExtractionReport report = RunPayloadExtraction(ProgramInstance, InstallFolder);
+  if (!report.failed.empty()) {
+    std::vector<FileProblem> problems;
+    for (const PayloadFailure& failure : report.failed) {
+      problems.push_back({failure.fileName, SystemErrorText(failure.error)});
+    }
+    ShowProblem(dialog, FilesProblemText(InstallFolder, problems));
+    return;
+  }
+  ShowCompletionScreen(dialog);
+}
+
+INT_PTR OnCommand(HWND dialog, int id, int code) {
+  switch (id) {
+    case IDOK:
+      if (installDone == 1) {
+        EndDialog(dialog, 0);
+        return 1;
+      }
+      InstallStep(dialog);
+      return 0;
+    case IDCANCEL:
+      EndDialog(dialog, 0);
+      return 1;
+    case kComboId:
+      if (code == CBN_SELCHANGE || code == CBN_SELENDCANCEL) {
+        SendDlgItemMessageA(dialog, kHiddenButtonId, BM_CLICK, 0, 0);
+      }
+      if (code == CBN_SELCHANGE && Combo(dialog, CB_GETCURSEL) == BrowseEntryIndex()) {
+        BrowseForFolder(dialog);
+      }
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void OnFilterChanged(HWND dialog) {
+  SkinControl* install = ControlTable[kSlotInstall];
+  if (CheckedFilterCount() > 0) {
+    if (!IsActive(kSlotInstall)) install->setShown(1);
+    return;
+  }
+  if (IsActive(kSlotInstall)) install->setShown(0);
+  RECT area = ToRect(kInstallPx);
+  InvalidateRect(dialog, &area, TRUE);
+}
+
+void OnSkinNotify(HWND dialog, WPARAM code) {
+  switch (code) {
+    case kNotifyCancel:
+      SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+      break;
+    case kNotifyInstall:
+      SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+      break;
+    case kNotifyHomePage:
+      ShellExecuteA(dialog, "open", kHomePage, nullptr, nullptr, SW_SHOWMAXIMIZED);
+      break;
+    case kNotifyFilterChanged:
+      OnFilterChanged(dialog);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK InstallerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (TheSkinWindow != nullptr && TheSkinWindow->preFilter(dialog, message, wParam, lParam))
+    return 0;
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog(dialog);
+      return 0;
+    case WM_PAINT:
+      OnPaint(dialog);
+      return 0;
+    case WM_COMMAND:
+      return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    case WM_SKIN_NOTIFY:
+      OnSkinNotify(dialog, wParam);
+      return 0;
+    case WM_HELP:
+      SendMessageA(dialog, WM_SKIN_NOTIFY, kNotifyHelp, 0);
+      return 0;
+    default:
+      return 0;
+  }
+}

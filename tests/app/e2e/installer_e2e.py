@@ -1,0 +1,489 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the real QuillaneSetup.exe under Wine and Xvfb.
+
+The installer is started as a user would start it, in a private Wine prefix seeded with the
+registry keys and settings files of several image editors, and driven with real mouse input
+(xdotool). What it did is checked on the prefix's disk; what it shows is read from another
+process (installer_probe.exe) and from screenshots.
+"""
+import argparse
+import filecmp
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+CAPTION = "Quillane Plugins : Installation"
+BROWSE = "******** BROWS ********"
+
+# Client-area points of the installer's controls.
+INSTALL = (278, 250)
+CANCEL = (348, 250)
+FINISH = (190, 220)
+LINK_LABEL_OF_FIRST_BOX = (270, 16)
+BOX_TOP, BOX_STEP, BOX_X = 10, 20, 236
+
+PAYLOAD = [
+    "Additional Ppresets.txt", "Morvellane3d.8bf", "ZentroveDemo.8bf",
+    "Vilo2000deformations.reg", "Vilo2000demo.8bf", "Vilo2000patterns.reg", "Vilo3d.8bf",
+    "QuorvinTessmark.8bf", "QuorvinKVdemo.8bf", "QuorvinKVpresets Misc.reg",
+    "QuorvinKVpresets Surreal.reg", "QuillanePlugins.htm", "WendaroFulgoDemo.8bf",
+    "TiraventBellcove.8bf", "NimbaWendaro.8bf",
+]
+
+
+def box_point(k):
+    return (BOX_X, BOX_TOP + BOX_STEP * k + 6)
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(condition, timeout=15):
+    """Polls until condition() holds; returns its last value."""
+    deadline = time.time() + timeout
+    while True:
+        value = condition()
+        if value or time.time() > deadline:
+            return value
+        time.sleep(0.2)
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+class Wine:
+    """A private prefix with its own display, as the project's Wine helpers set it up."""
+
+    def __init__(self, scripts, prefix):
+        script = os.path.join(scripts, "wine-env.sh")
+        out = subprocess.run(["bash", "-c", '. "$0" && wine_env "$1" && env -0', script, prefix],
+                             stdout=subprocess.PIPE, stdin=subprocess.DEVNULL, check=True).stdout
+        self.env = dict(item.split("=", 1) for item in out.decode().split("\0") if "=" in item)
+        self.prefix = self.env["WINEPREFIX"]
+        self.drive_c = os.path.join(self.prefix, "drive_c")
+
+    def run(self, *args, timeout=60):
+        """Runs a Windows program to its end; returns its exit code and output."""
+        # Output through a file: Wine's background processes would hold a pipe open.
+        with tempfile.TemporaryFile() as out:
+            rc = subprocess.run(["wine", *args], stdout=out, stderr=subprocess.STDOUT,
+                                stdin=subprocess.DEVNULL, env=self.env, timeout=timeout).returncode
+            out.seek(0)
+            return rc, out.read().decode("cp1252", "replace").replace("\r\n", "\n")
+
+    def start(self, *args):
+        log = tempfile.TemporaryFile()
+        proc = subprocess.Popen(["wine", *args], stdout=log, stderr=subprocess.STDOUT,
+                                stdin=subprocess.DEVNULL, env=self.env)
+        proc.log = log
+        return proc
+
+    def x(self, *args):
+        return subprocess.run(list(args), env=self.env, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, timeout=30).stdout.decode()
+
+    def unix(self, windows_path):
+        assert windows_path[:3].upper() == "C:\\"
+        return os.path.join(self.drive_c, *windows_path[3:].split("\\"))
+
+    def regedit(self, text):
+        """Imports registry text with the 32-bit registry editor: the view the installer has."""
+        with tempfile.NamedTemporaryFile("w", suffix=".reg", delete=False, encoding="cp1252",
+                                         newline="\r\n") as f:
+            f.write("REGEDIT4\n\n" + text)
+        try:
+            rc, out = self.run("C:\\windows\\syswow64\\regedit.exe", "/S", "Z:" + f.name.replace("/", "\\"))
+            check(rc == 0, "regedit failed: " + out)
+        finally:
+            os.unlink(f.name)
+
+
+def read_ppm(path):
+    """Width, height and RGB bytes of an image file, through ImageMagick."""
+    raw = subprocess.run(["/usr/bin/convert", path, "-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
+                         check=True).stdout
+    fields, at = [], 0
+    while len(fields) < 4:  # magic, width, height, maximum
+        while raw[at:at + 1].isspace():
+            at += 1
+        end = at
+        while not raw[end:end + 1].isspace():
+            end += 1
+        fields.append(raw[at:end])
+        at = end
+    return int(fields[1]), int(fields[2]), raw[at + 1:]
+
+
+def reg_string(text):
+    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+class Installer:
+    """One running copy of the installer."""
+
+    def __init__(self, suite):
+        self.suite = suite
+        self.wine = suite.wine
+        self.proc = self.wine.start(suite.exe)
+        deadline = time.time() + 60
+        while time.time() < deadline:
+            if self.proc.poll() is not None:
+                raise Failure("the installer ended before showing its window")
+            if self.probe("geometry")[0] == 0:
+                break
+            time.sleep(0.2)
+        else:
+            raise Failure("the installer's window did not appear")
+        rc, out = self.probe("geometry")
+        fields = dict((line.split()[0], [int(v) for v in line.split()[1:]]) for line in out.splitlines()
+                      if line.split() and line.split()[0] in ("client", "window"))
+        self.client = fields["client"]
+        self.window = fields["window"]
+        time.sleep(0.5)  # the first paint
+
+    def probe(self, *args):
+        return self.wine.run(self.suite.probe, *args)
+
+    def click(self, point, button=1):
+        x, y = self.client[0] + point[0], self.client[1] + point[1]
+        self.wine.x("xdotool", "mousemove", "--sync", str(x), str(y))
+        time.sleep(0.1)
+        self.wine.x("xdotool", "click", str(button))
+        time.sleep(0.4)  # posted notifications and the skin's paint cycle
+
+    def combo(self):
+        rc, out = self.probe("combo")
+        check(rc == 0, "the drop-down could not be read")
+        entries, selected, top = [], None, None
+        for line in out.splitlines():
+            word, _, rest = line.partition(" ")
+            if word == "hidden":
+                self.hidden_button_hidden = rest == "1"
+            elif word == "entry":
+                entries.append(rest)
+            elif word == "selected":
+                selected = int(rest)
+            elif word == "top":
+                top = int(rest)
+        return entries, selected, top
+
+    def message(self, dismiss=True):
+        """The text of the installer's message box, waiting for it to appear."""
+        deadline = time.time() + 20
+        while time.time() < deadline:
+            rc, out = self.probe("message", "dismiss" if dismiss else "look")
+            if rc == 0:
+                time.sleep(0.5)
+                return out
+            time.sleep(0.2)
+        raise Failure("no message box appeared")
+
+    def screenshot(self, name):
+        path = os.path.join(self.suite.out, name)
+        x, y, w, h = self.window
+        self.wine.x("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", path)
+        check(os.path.exists(path), "no screenshot " + path)
+        return path
+
+    def pixel(self, path, point):
+        """The colour of a client-area pixel of a screenshot, as (r, g, b)."""
+        return self.region(path, point[0], point[1], point[0] + 1, point[1] + 1)[0]
+
+    def region(self, path, left, top, right, bottom):
+        """The client-area pixels [left, right) x [top, bottom) of a screenshot."""
+        width, height, data = read_ppm(path)
+        dx, dy = self.client[0] - self.window[0], self.client[1] - self.window[1]
+        pixels = []
+        for y in range(top + dy, bottom + dy):
+            for x in range(left + dx, right + dx):
+                check(0 <= x < width and 0 <= y < height, "pixel outside the screenshot")
+                at = 3 * (y * width + x)
+                pixels.append(tuple(data[at:at + 3]))
+        return pixels
+
+    def wait_end(self, timeout=20):
+        try:
+            return self.proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure("the installer did not end")
+
+    def kill(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+
+
+class Suite:
+    def __init__(self, args):
+        self.exe = args.exe
+        self.probe = args.probe
+        self.payload = args.payload
+        self.out = args.out
+        self.wine = Wine(args.scripts, args.prefix)
+        self.running = []
+
+    # --- the machine the installer finds ---------------------------------------------------
+
+    EDITORS_REG = """\
+[HKEY_CURRENT_USER\\Software\\Quillane]
+"PlugInPath"={maker}
+
+[HKEY_LOCAL_MACHINE\\Software\\Adobe\\Photoshop\\7.0]
+"PluginPath"={photoshop}
+"InstallPath"={photoshop_home}
+
+[HKEY_CURRENT_USER\\Software\\iGrafx\\Image\\Settings]
+"PluginDir"={igrafx}
+
+[HKEY_CLASSES_ROOT\\PI3.Image\\shell\\open\\command]
+@={pi3_command}
+"""
+
+    FOLDERS = {
+        "maker": "C:\\Hosts\\Maker\\Plug-Ins",
+        "photoshop": "C:\\Program Files\\Adobe\\Photoshop 7.0\\Plug-Ins\\",
+        "photoshop_home": "C:\\Program Files\\Adobe\\Photoshop 7.0\\",
+        "igrafx": "C:\\Programs\\iGrafx\\Plugins",
+        "ulead": "C:\\Ulead\\Plugins",
+        "pi3_plugin": "C:\\Hosts\\PI3\\plugin",
+    }
+
+    EXPECTED = [
+        "C:\\Hosts\\Maker\\Plug-Ins\\Quillane\\",
+        "C:\\Program Files\\Adobe\\Photoshop 7.0\\Plug-Ins\\Quillane\\",
+        "C:\\Programs\\Igrafx\\Plugins\\",
+        "C:\\Ulead\\Plugins\\Quillane\\",
+        "C:\\Hosts\\Pi3\\Plugin\\Quillane\\",
+        BROWSE,
+    ]
+
+    def seed(self):
+        for path in self.FOLDERS.values():
+            os.makedirs(self.wine.unix(path), exist_ok=True)
+        values = {k: reg_string(v) for k, v in self.FOLDERS.items()}
+        values["pi3_command"] = reg_string('"C:\\Hosts\\PI3\\pi3.exe" "%1"')
+        self.wine.regedit(self.EDITORS_REG.format(**values))
+        with open(os.path.join(self.wine.drive_c, "windows", "ulead32.ini"), "w", newline="\r\n") as f:
+            f.write("[Settings]\nPlugInDir=%s\n" % self.FOLDERS["ulead"])
+
+    def unseed(self):
+        self.wine.regedit("[-HKEY_CURRENT_USER\\Software\\Quillane]\n"
+                          "[-HKEY_LOCAL_MACHINE\\Software\\Adobe]\n"
+                          "[-HKEY_CURRENT_USER\\Software\\iGrafx]\n"
+                          "[-HKEY_CLASSES_ROOT\\PI3.Image]\n")
+        for top in ("Hosts", "Program Files\\Adobe", "Programs", "Ulead", "Picked"):
+            shutil.rmtree(self.wine.unix("C:\\" + top), ignore_errors=True)
+        ini = os.path.join(self.wine.drive_c, "windows", "ulead32.ini")
+        if os.path.exists(ini):
+            os.unlink(ini)
+
+    def launch(self):
+        installer = Installer(self)
+        self.running.append(installer)
+        return installer
+
+    def target(self):
+        return self.wine.unix(self.EXPECTED[0])
+
+    def installed(self, folder=None):
+        folder = folder or self.target()
+        return sorted(os.listdir(folder)) if os.path.isdir(folder) else []
+
+    def same_as_shipped(self, folder, name):
+        return filecmp.cmp(os.path.join(folder, name), os.path.join(self.payload, name), shallow=False)
+
+    # --- the tests -------------------------------------------------------------------------
+
+    def test_drop_down_lists_discovered_folders_in_probe_order(self):
+        inst = self.launch()
+        entries, selected, top = inst.combo()
+        check(entries == self.EXPECTED, "drop-down entries: %r" % entries)
+        check(selected == 0, "selected entry %r" % selected)
+        check(top == 210, "drop-down at %r" % top)
+        check(inst.hidden_button_hidden, "the dialog's hidden button is visible")
+        inst.click(CANCEL)
+        check(inst.wait_end() == 0, "Cancel did not end with 0")
+        check(not os.path.exists(self.target()), "Cancel must write nothing")
+
+    def test_install_everything_then_finish(self):
+        inst = self.launch()
+        shot = inst.screenshot("screenshot-selection.png")
+        # A ticked box shows its green tick; the Install pill is orange; the prompt is text.
+        greens = [p for p in inst.region(shot, 230, 10, 243, 23) if p[1] > 110 and p[1] > p[0] + 40]
+        check(greens, "no ticked box in the first check box")
+        orange = [p for p in inst.region(shot, 252, 242, 300, 246) if p[0] > 180 and p[0] > p[2] + 80]
+        check(len(orange) > 100, "the Install button face is not orange")
+        dark = [p for p in inst.region(shot, 6, 190, 120, 203) if sum(p) < 200]
+        check(len(dark) > 20, "no text where the folder prompt stands")
+
+        inst.click(INSTALL)
+        folder = self.target()
+        wait_for(lambda: inst.combo()[2] == 1000)
+        check(self.installed(folder) == sorted(PAYLOAD), "installed: %r" % self.installed(folder))
+        for name in PAYLOAD:
+            check(self.same_as_shipped(folder, name), name + " differs from the shipped file")
+        entries, selected, top = inst.combo()
+        check(top == 1000, "the drop-down is still in sight on the completion screen")
+        time.sleep(0.3)
+        shot = inst.screenshot("screenshot-completion.png")
+        dark = [p for p in inst.region(shot, 20, 50, 200, 66) if sum(p) < 200]
+        check(len(dark) > 20, "no completion text")
+        greens = [p for p in inst.region(shot, 230, 10, 243, 23) if p[1] > 110 and p[1] > p[0] + 40]
+        check(not greens, "check boxes still drawn on the completion screen")
+        # Clicking where the boxes were does nothing.
+        inst.click(box_point(0))
+        check(inst.proc.poll() is None, "the installer ended on a click where a box was")
+        inst.click(FINISH)
+        check(inst.wait_end() == 0, "Finish did not end with 0")
+
+    def test_cleared_filters_are_not_installed(self):
+        inst = self.launch()
+        inst.click(box_point(3))  # Vilo 2000 demo
+        inst.click(box_point(7))  # Morvellane 3D
+        inst.click(LINK_LABEL_OF_FIRST_BOX)  # a label does not toggle its box
+        inst.click(INSTALL)
+        wait_for(lambda: inst.combo()[2] == 1000)
+        left_out = {"Vilo2000demo.8bf", "Vilo2000deformations.reg", "Vilo2000patterns.reg",
+                    "Morvellane3d.8bf"}
+        check(self.installed() == sorted(set(PAYLOAD) - left_out), "installed: %r" % self.installed())
+        inst.click(FINISH)
+        check(inst.wait_end() == 0, "Finish did not end with 0")
+
+    def test_install_does_nothing_until_a_box_is_ticked(self):
+        inst = self.launch()
+        for k in range(9):
+            inst.click(box_point(k))
+        inst.click(INSTALL)
+        time.sleep(0.5)
+        check(not os.path.exists(self.target()), "Install acted with every box cleared")
+        check(inst.combo()[2] == 210, "left the selection screen with every box cleared")
+        inst.click(box_point(8))  # Zentrove demo
+        inst.click(INSTALL)
+        wait_for(lambda: inst.combo()[2] == 1000)
+        check(self.installed() == sorted(["Additional Ppresets.txt", "QuillanePlugins.htm",
+                                          "ZentroveDemo.8bf"]), "installed: %r" % self.installed())
+        inst.click(FINISH)
+        check(inst.wait_end() == 0, "Finish did not end with 0")
+
+    def test_one_copy_at_a_time(self):
+        first = self.launch()
+        second = self.wine.start(self.exe)
+        try:
+            rc = second.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            second.kill()
+            raise Failure("a second copy kept running")
+        check(rc == 0, "a second copy ended with %r" % rc)
+        check(first.proc.poll() is None, "the first copy ended")
+        first.click(CANCEL)
+        check(first.wait_end() == 0, "Cancel did not end with 0")
+        again = self.launch()
+        again.click(CANCEL)
+        check(again.wait_end() == 0, "a new copy did not start after the first ended")
+
+    def test_folder_that_cannot_be_created_is_reported(self):
+        maker = self.wine.unix(self.FOLDERS["maker"])
+        with open(os.path.join(maker, "Quillane"), "w") as f:
+            f.write("a file where the folder should go")
+        inst = self.launch()
+        inst.click(INSTALL)
+        text = inst.message()
+        check("C:\\Hosts\\Maker\\Plug-Ins\\Quillane\\" in text, "the message does not name the folder: " + text)
+        check("could not be created" in text, "the message gives no reason: " + text)
+        check(inst.combo()[2] == 210, "left the selection screen")
+        inst.click(CANCEL)
+        check(inst.wait_end() == 0, "Cancel did not end with 0")
+
+    def test_locked_file_is_reported_and_install_can_be_retried(self):
+        folder = self.target()
+        os.makedirs(folder)
+        locked = os.path.join(folder, "ZentroveDemo.8bf")
+        with open(locked, "w") as f:
+            f.write("an older plug-in in use")
+        holder = self.wine.start(self.probe, "lock", self.EXPECTED[0] + "ZentroveDemo.8bf", "60")
+        time.sleep(1.5)
+        try:
+            inst = self.launch()
+            inst.click(INSTALL)
+            text = inst.message()
+            check("ZentroveDemo.8bf" in text, "the message does not name the locked file: " + text)
+            check(inst.combo()[2] == 210, "left the selection screen after a failed write")
+            with open(locked) as f:
+                check(f.read() == "an older plug-in in use", "the locked file was changed")
+        finally:
+            holder.kill()
+            holder.wait()
+        time.sleep(0.5)
+        inst.click(INSTALL)
+        wait_for(lambda: inst.combo()[2] == 1000)
+        check(self.installed(folder) == sorted(PAYLOAD), "retry installed: %r" % self.installed(folder))
+        check(self.same_as_shipped(folder, "ZentroveDemo.8bf"), "retry did not replace the file")
+        inst.click(FINISH)
+        check(inst.wait_end() == 0, "Finish did not end with 0")
+
+    def test_without_folders_install_opens_the_folder_picker(self):
+        self.unseed()
+        inst = self.launch()
+        entries, selected, _ = inst.combo()
+        check(entries == [BROWSE], "drop-down of an empty machine: %r" % entries)
+        inst.click(INSTALL)
+        deadline = time.time() + 20
+        while inst.probe("window", "Browse for Folder")[0] != 0:
+            check(time.time() < deadline, "no folder picker appeared")
+            time.sleep(0.3)
+        inst.probe("window", "Browse for Folder", "cancel")
+        time.sleep(0.5)
+        check(inst.combo()[0] == [BROWSE], "the drop-down changed after a cancelled pick")
+        check(not os.path.exists(os.path.join(self.wine.drive_c, BROWSE)), "a folder named after the browse entry")
+        inst.click(CANCEL)
+        check(inst.wait_end() == 0, "Cancel did not end with 0")
+
+    def run(self):
+        tests = [n for n in sorted(dir(self)) if n.startswith("test_") and callable(getattr(self, n))]
+        # The empty-machine test unseeds; it runs last.
+        tests.sort(key=lambda name: name == "test_without_folders_install_opens_the_folder_picker")
+        passed = failed = 0
+        for name in tests:
+            self.unseed()
+            self.seed()
+            started = time.time()
+            try:
+                getattr(self, name)()
+                passed += 1
+                print("PASS %s (%.1f s)" % (name, time.time() - started), flush=True)
+            except Exception as error:  # a failed check or a broken run: report and go on
+                failed += 1
+                print("FAIL %s: %s" % (name, error), flush=True)
+                if not isinstance(error, Failure):
+                    traceback.print_exc()
+            finally:
+                for inst in self.running:
+                    inst.kill()
+                self.running = []
+        self.unseed()
+        print("%d passed, %d failed" % (passed, failed))
+        return 1 if failed or not passed else 0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    for name in ("exe", "probe", "prefix", "payload", "out", "scripts"):
+        parser.add_argument("--" + name, required=True)
+    parser.add_argument("-k", dest="only", help="run only tests whose name contains this")
+    args = parser.parse_args()
+    suite = Suite(args)
+    if args.only:
+        for name in [n for n in dir(suite) if n.startswith("test_") and args.only not in n]:
+            setattr(suite, name, None)
+    return suite.run()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
