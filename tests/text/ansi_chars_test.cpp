@@ -7,7 +7,7 @@
 
 TEST(AnsiChars, Cp1252TablesAgreeWithWindowsOnEveryByte) {
   ASSERT_EQ(GetACP(), 1252u) << "the test prefix must use the Windows-1252 code page";
-  for (int b = 1; b < 256; ++b) {
+  for (int b = 0; b < 256; ++b) {
     const char c = static_cast<char>(b);
     EXPECT_EQ(ansi::cp1252::IsAlpha(c), ansi::IsAlpha(c))
         << "IsCharAlphaA differs at 0x" << std::hex << b;
