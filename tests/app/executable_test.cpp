@@ -98,3 +98,43 @@ TEST(Executable, CarriesTheWholePayloadInUsEnglish) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string ResourceText(HMODULE module, LPCSTR type, LPCSTR name) {
+  HRSRC found = FindResourceA(module, name, type);
+  if (found == nullptr) return "";
+  HGLOBAL loaded = LoadResource(module, found);
+  const char* data = static_cast<const char*>(LockResource(loaded));
+  return data == nullptr ? "" : std::string(data, SizeofResource(module, found));
+}
+
+std::string VersionString(const std::vector<char>& info, const char* name) {
+  char* value = nullptr;
+  UINT length = 0;
+  std::string path = std::string("\\StringFileInfo\\040904E4\\") + name;
+  if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
+    return "";
+  return value;
+}
+
+TEST(Executable, AsksForAdministratorRightsAndCarriesVersionAndIcon) {
+  HMODULE module = LoadLibraryExA(QUILLANE_SETUP_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, module);
+  std::string manifest = ResourceText(module, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
+  EXPECT_NE(std::string::npos, manifest.find("level=\"requireAdministrator\""));
+  EXPECT_NE(std::string::npos, manifest.find("supportedOS"));
+  EXPECT_EQ(std::string::npos, manifest.find("dpiAware")) << "the skin is drawn in pixels";
+  EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(1), RT_GROUP_ICON));
+  EXPECT_NE(nullptr, FindResourceA(module, "MAIN", RT_DIALOG));
+  FreeLibrary(module);
+
+  DWORD size = GetFileVersionInfoSizeA(QUILLANE_SETUP_EXE, nullptr);
+  ASSERT_NE(0u, size);
+  std::vector<char> info(size);
+  ASSERT_TRUE(GetFileVersionInfoA(QUILLANE_SETUP_EXE, 0, size, info.data()));
+  EXPECT_EQ("Quillane", VersionString(info, "CompanyName"));
+  EXPECT_EQ("Quillane Plugins", VersionString(info, "ProductName"));
+}
+
+}  // namespace

@@ -121,6 +121,12 @@ def read_ppm(path):
     return int(fields[1]), int(fields[2]), raw[at + 1:]
 
 
+def output_of(proc):
+    """What a program started with Wine.start has written so far."""
+    proc.log.seek(0)
+    return proc.log.read()
+
+
 def reg_string(text):
     return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
 
@@ -153,7 +159,8 @@ class Installer:
 
     def click(self, point, button=1):
         x, y = self.client[0] + point[0], self.client[1] + point[1]
-        self.wine.x("xdotool", "mousemove", "--sync", str(x), str(y))
+        # No --sync: it waits for a motion that never comes when the pointer is already there.
+        self.wine.x("xdotool", "mousemove", str(x), str(y))
         time.sleep(0.1)
         self.wine.x("xdotool", "click", str(button))
         time.sleep(0.4)  # posted notifications and the skin's paint cycle
@@ -191,6 +198,13 @@ class Installer:
         self.wine.x("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", path)
         check(os.path.exists(path), "no screenshot " + path)
         return path
+
+    def painted(self, name, point):
+        """A screenshot, once the skin has drawn text right of and below point; else None."""
+        path = self.screenshot(name)
+        dark = [p for p in self.region(path, point[0], point[1], point[0] + 100, point[1] + 16)
+                if sum(p) < 200]
+        return path if len(dark) > 20 else None
 
     def pixel(self, path, point):
         """The colour of a client-area pixel of a screenshot, as (r, g, b)."""
@@ -314,7 +328,9 @@ class Suite:
 
     def test_install_everything_then_finish(self):
         inst = self.launch()
-        shot = inst.screenshot("screenshot-selection.png")
+        # The first paint may still be on its way on a busy machine.
+        shot = wait_for(lambda: inst.painted("screenshot-selection.png", (6, 190)))
+        check(shot, "the selection screen was not painted")
         # A ticked box shows its green tick; the Install pill is orange; the prompt is text.
         greens = [p for p in inst.region(shot, 230, 10, 243, 23) if p[1] > 110 and p[1] > p[0] + 40]
         check(greens, "no ticked box in the first check box")
@@ -332,7 +348,8 @@ class Suite:
         entries, selected, top = inst.combo()
         check(top == 1000, "the drop-down is still in sight on the completion screen")
         time.sleep(0.3)
-        shot = inst.screenshot("screenshot-completion.png")
+        shot = wait_for(lambda: inst.painted("screenshot-completion.png", (20, 50)))
+        check(shot, "the completion screen was not painted")
         dark = [p for p in inst.region(shot, 20, 50, 200, 66) if sum(p) < 200]
         check(len(dark) > 20, "no completion text")
         greens = [p for p in inst.region(shot, 230, 10, 243, 23) if p[1] > 110 and p[1] > p[0] + 40]
@@ -408,7 +425,7 @@ class Suite:
         with open(locked, "w") as f:
             f.write("an older plug-in in use")
         holder = self.wine.start(self.probe, "lock", self.EXPECTED[0] + "ZentroveDemo.8bf", "60")
-        time.sleep(1.5)
+        check(wait_for(lambda: b"locked" in output_of(holder)), "the file could not be locked")
         try:
             inst = self.launch()
             inst.click(INSTALL)
