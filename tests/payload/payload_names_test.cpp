@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,18 @@ TEST(PayloadNames, CornerCasesOfTheRule) {
       {"X-RAY.8BF", "X-Ray.8bf"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.file, Map(c.name)) << c.name;
+}
+
+// Resource names are ours, but the rule must hold for any text: it only ever shrinks it.
+TEST(PayloadNames, AnyTextOnlyShrinks) {
+  static const char kAlphabet[] = "A_:.8'3 z\xe9\xff-";
+  std::mt19937 random(20261208);
+  std::uniform_int_distribution<size_t> length(0, 40), pick(0, sizeof kAlphabet - 2);
+  for (int round = 0; round < 5000; ++round) {
+    std::string name(length(random), ' ');
+    for (char& c : name) c = kAlphabet[pick(random)];
+    EXPECT_LE(Map(name.c_str()).size(), name.size()) << name;
+  }
 }
 
 }  // namespace
