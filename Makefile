@@ -1,5 +1,6 @@
 # The two commands of the README: `make run` and `make test`. `make` builds the installer.
 SHELL := /bin/bash
+MAKEFLAGS += --no-print-directory
 .PHONY: all setup build build-native run test test-windows test-native clean format
 
 all: build
