@@ -55,8 +55,17 @@ SkinBitmap::SkinBitmap(HINSTANCE instance, HDC dc, uint32_t spec)
   HBITMAP loaded = LoadBitmapA(instance, MAKEINTRESOURCEA(spec & kSpecResourceMask));
   HDC memory = CreateCompatibleDC(dc);
   if (!memory) {
-    // Without a context there is nothing to hold the picture; the copies paint black.
-    if (loaded) DeleteObject(loaded);
+    // Without a context there is nothing to hold the picture; the copies paint its area black.
+    if (loaded) {
+      BITMAP info = {};
+      GetObjectA(loaded, sizeof info, &info);
+      width = info.bmWidth;
+      height = info.bmHeight;
+      DeleteObject(loaded);
+    } else {
+      width = static_cast<int32_t>(spec & kSpecBlankSizeMask);
+      height = static_cast<int32_t>((spec >> kSpecBlankHeightShift) & kSpecBlankSizeMask);
+    }
     return;
   }
   if (loaded) {

@@ -44,6 +44,7 @@ void SkinControl::setShown(int shown) {
 void SkinControl::redraw() {
   if (cleared) return;
   ControlDc dc(context);
+  if (!dc.get()) return;  // no window to draw into yet
   paint(dc.get());
   if (!visible) cleared = 1;
 }
@@ -87,7 +88,8 @@ BOOL blitRect(HDC destination, HDC source, const RECT& rect) {
 
 ControlDc::ControlDc(const SkinContext* context)
     : owned_(false), window_(context->window), dc_(context->currentDc), previousFont_(nullptr) {
-  if (dc_) return;
+  // Before the skin is attached there is no window: GetDC would hand out the whole screen.
+  if (dc_ || !window_) return;
   dc_ = GetDC(window_);
   owned_ = dc_ != nullptr;
   previousFont_ = PrepareSkinDc(dc_);

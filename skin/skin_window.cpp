@@ -103,6 +103,7 @@ void SkinWindow::createBackBuffer(HWND window) {
 
 HDC SkinWindow::beginPaint() {
   Sleep(kPaintDelayMs);
+  if (!context->window) return nullptr;  // not attached: nothing of ours to paint
   BeginPaint(context->window, &paintRecord);
   // Everything of the cycle goes to a window context of its own, not to BeginPaint's.
   context->currentDc = GetDC(context->window);
@@ -134,7 +135,7 @@ void SkinWindow::endPaint() {
     context->currentDc = nullptr;
   }
   paintDcFont_ = nullptr;
-  EndPaint(context->window, &paintRecord);
+  if (context->window) EndPaint(context->window, &paintRecord);
 }
 
 int SkinWindow::preFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

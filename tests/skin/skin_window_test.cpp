@@ -349,3 +349,24 @@ TEST(BlitRect, CopiesTheRectangleToTheSamePlace) {
 }
 
 }  // namespace
+
+namespace {
+
+// Before attach there is no window: the paint cycle and a control's redraw must not fall
+// back to the whole screen's context.
+TEST(UnattachedSkin, DrawsNothingAnywhere) {
+  SkinContext context = {};
+  SkinWindow window(&context, GetModuleHandleA(nullptr));
+  std::vector<int> log;
+  RecordingControl* control = new RecordingControl(&context, 1, &log);
+  EXPECT_EQ(nullptr, window.beginPaint());
+  window.paintAll();
+  window.drawText(0, 0, "nowhere");
+  window.endPaint();
+  control->redraw();
+  EXPECT_EQ(0, control->paints);
+  EXPECT_EQ(nullptr, context.currentDc);
+  delete control;
+}
+
+}  // namespace
