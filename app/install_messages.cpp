@@ -9,7 +9,8 @@ std::string TrimReason(std::string reason) {
 }
 
 std::string FolderProblemText(const std::string& folder, const std::string& reason) {
-  return "The folder\n\n" + folder + "\n\ncould not be created: " + TrimReason(reason) +
+  return "The folder\n\n" + folder +
+         "\n\ncan be neither opened nor created: " + TrimReason(reason) +
          ".\n\nPlease choose another folder.";
 }
 

@@ -205,9 +205,15 @@ void ShowCompletionScreen(HWND dialog) {
 void InstallStep(HWND dialog) {
   if (!IsActive(kSlotInstall) || CheckedFilterCount() == 0) return;
   if (!ReadChosenFolder(dialog)) return;
-  if (!SetCurrentDirectoryA(InstallFolder) && !CreateDirectoryA(InstallFolder, nullptr)) {
-    ShowProblem(dialog, FolderProblemText(InstallFolder, SystemErrorText(GetLastError())));
-    return;
+  if (!SetCurrentDirectoryA(InstallFolder)) {
+    const DWORD enterError = GetLastError();
+    if (!CreateDirectoryA(InstallFolder, nullptr)) {
+      const DWORD createError = GetLastError();
+      // Something of that name is already there: why it cannot be entered says more.
+      const DWORD reason = createError == ERROR_ALREADY_EXISTS ? enterError : createError;
+      ShowProblem(dialog, FolderProblemText(InstallFolder, SystemErrorText(reason)));
+      return;
+    }
   }
 
   // Built afresh for every attempt: a retry after a failed one starts from the current boxes.

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <new>
 
 #include "app/app_state.h"
@@ -34,6 +36,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ProgramInstance = instance;
   TheSkinWindow = new (std::nothrow) SkinWindow(&TheSkinContext, instance);
 
+  // The folder picker and the browser start need COM on this thread.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   INT_PTR result = DialogBoxParamA(instance, "main", nullptr, InstallerDialogProc, 0);
   if (result != 0) MessageBoxA(nullptr, "E", nullptr, MB_OK);
 
@@ -42,6 +46,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     delete TheSkinWindow;
     TheSkinWindow = nullptr;
   }
+  if (SUCCEEDED(com)) CoUninitialize();
   if (mutex != nullptr) {
     ReleaseMutex(mutex);
     CloseHandle(mutex);

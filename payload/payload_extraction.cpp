@@ -69,6 +69,9 @@ DWORD ReplaceFileContents(const char* folder, const char* path, const void* data
       return error;
     }
     error = WriteAll(file.get(), data, size);
+    // On disk before the old file is replaced: a power cut must not leave an empty plug-in.
+    if (error == ERROR_SUCCESS && !FlushFileBuffers(file.get()))
+      error = LastErrorOr(ERROR_WRITE_FAULT);
     DWORD closed = file.close();
     if (error == ERROR_SUCCESS) error = closed;
   }
@@ -100,16 +103,24 @@ BOOL CALLBACK ExtractPayloadEntry(HMODULE module, LPCSTR type, LPSTR name, LONG_
     return TRUE;
   }
 
+  // Each error is read at once, before anything else can overwrite the thread's last error.
   HRSRC found = FindResourceA(module, name, type);
   if (found == nullptr) {
-    run.report->failed.push_back({fileName, LastErrorOr(ERROR_RESOURCE_NAME_NOT_FOUND)});
+    const DWORD error = LastErrorOr(ERROR_RESOURCE_NAME_NOT_FOUND);
+    run.report->failed.push_back({fileName, error});
     return TRUE;
   }
-  DWORD size = SizeofResource(module, found);
-  HGLOBAL loaded = size == 0 ? nullptr : LoadResource(module, found);
+  // An empty resource sets no error of its own.
+  const DWORD size = SizeofResource(module, found);
+  if (size == 0) {
+    run.report->failed.push_back({fileName, ERROR_RESOURCE_DATA_NOT_FOUND});
+    return TRUE;
+  }
+  HGLOBAL loaded = LoadResource(module, found);
   const void* data = loaded == nullptr ? nullptr : LockResource(loaded);
   if (data == nullptr) {
-    run.report->failed.push_back({fileName, LastErrorOr(ERROR_RESOURCE_DATA_NOT_FOUND)});
+    const DWORD error = LastErrorOr(ERROR_RESOURCE_DATA_NOT_FOUND);
+    run.report->failed.push_back({fileName, error});
     return TRUE;
   }
 
@@ -136,7 +147,8 @@ ExtractionReport RunPayloadExtraction(HMODULE module, const char* installFolder)
                           reinterpret_cast<LONG_PTR>(&run)) &&
       report.written.empty() && report.excluded.empty() && report.failed.empty()) {
     // No payload at all in the module: nothing could be installed.
-    report.failed.push_back({"", LastErrorOr(ERROR_RESOURCE_TYPE_NOT_FOUND)});
+    const DWORD error = LastErrorOr(ERROR_RESOURCE_TYPE_NOT_FOUND);
+    report.failed.push_back({"", error});
   }
   return report;
 }

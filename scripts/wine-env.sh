@@ -35,7 +35,8 @@ wine_env() {
     cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
   fi
   # A second persistent server for the same prefix exits at once.
-  (exec {lockfd}>&-; wineserver -p >/dev/null 2>&1 </dev/null)
+  # Kept warm between runs, and gone ten minutes after the last one.
+  (exec {lockfd}>&-; wineserver -p600 >/dev/null 2>&1 </dev/null)
   exec {lockfd}>&-
 }
 
@@ -52,16 +53,22 @@ _wine_env_xvfb() {
       return
     fi
   fi
+  # Two prefixes starting at once must not pick the same free display.
+  local displayfd
+  exec {displayfd}>/tmp/quillane-xvfb.lock
+  flock "$displayfd"
   for n in $(seq 90 160); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
   done
-  (exec {lockfd}>&-; setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+  (exec {lockfd}>&- {displayfd}>&-
+   setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
    echo $! >"$state.pid")
   pid=$(cat "$state.pid"); rm -f "$state.pid"
   for _ in $(seq 1 100); do
     [ -e "/tmp/.X11-unix/X$n" ] && break
     sleep 0.05
   done
+  exec {displayfd}>&-
   echo "$n $pid" >"$state"
   export DISPLAY=:$n
   # A server started for another display would keep talking to that one.

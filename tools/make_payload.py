@@ -159,16 +159,19 @@ def page():
 
 
 def main():
-    os.makedirs(OUT, exist_ok=True)
+    out = OUT
+    if len(sys.argv) == 3 and sys.argv[1] == "--out":
+        out = sys.argv[2]
+    os.makedirs(out, exist_ok=True)
     files = {"Additional Ppresets.txt": note(), "QuillanePlugins.htm": page()}
     for name, size in MODULES:
         files[name] = pe_module(name, size)
     for args in PRESETS:
         files[args[0]] = reg_file(*args)
     for name, data in sorted(files.items()):
-        with open(os.path.join(OUT, name), "wb") as f:
+        with open(os.path.join(out, name), "wb") as f:
             f.write(data)
-    print("wrote %d files to %s" % (len(files), os.path.normpath(OUT)), file=sys.stderr)
+    print("wrote %d files to %s" % (len(files), os.path.normpath(out)), file=sys.stderr)
 
 
 if __name__ == "__main__":

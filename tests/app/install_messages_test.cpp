@@ -7,7 +7,7 @@ namespace {
 TEST(InstallMessages, FolderProblemNamesTheFolderAndTheReason) {
   std::string text = FolderProblemText("C:\\Plug-Ins\\Quillane\\", "Access is denied.\r\n");
   EXPECT_NE(std::string::npos, text.find("C:\\Plug-Ins\\Quillane\\"));
-  EXPECT_NE(std::string::npos, text.find("could not be created: Access is denied."));
+  EXPECT_NE(std::string::npos, text.find("can be neither opened nor created: Access is denied."));
   EXPECT_EQ(std::string::npos, text.find('\r'));
 }
 
