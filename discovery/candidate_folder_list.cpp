@@ -29,6 +29,18 @@ void CutAtMakerFolder(char* text) {
   if (at != nullptr && at > text && at[-1] == '\\') *at = '\0';
 }
 
+// The system ignores blanks and single dots at the end of a folder name, so the folder found
+// as "...\plugins ;comment" cut to "...\plugins " is "...\plugins". Returns the length
+// without them; "\.." names the parent, so a dot after a dot stays.
+size_t LengthWithoutIgnoredEnd(const char* text, size_t len) {
+  while (len > kDriveRootChars) {
+    const char last = text[len - 1];
+    if (last != ' ' && (last != '.' || text[len - 2] == '.')) break;
+    --len;
+  }
+  return len;
+}
+
 }  // namespace
 
 void ResetCandidateFolderList() {
@@ -44,11 +56,22 @@ bool FindExistingFolder(char* text, FolderExistsTest exists) {
   if (len > 0 && text[len - 1] == '\\') text[--len] = '\0';
   if (!IsRootedDrivePath(text)) return false;
   while (len > kDriveRootChars) {
-    if (exists(text)) return true;
+    if (exists(text)) break;
     if (text[len - 1] == '\\') return false;
     text[--len] = '\0';
   }
-  return false;
+  if (len <= kDriveRootChars) return false;
+  const size_t kept = LengthWithoutIgnoredEnd(text, len);
+  // A drive root named with blanks or dots after it is still a drive root.
+  if (kept <= kDriveRootChars) return false;
+  if (kept < len) {
+    // The shorter text is kept only if the system finds the folder by it too: on a file
+    // system that keeps such blanks, it names another folder.
+    const char cut = text[kept];
+    text[kept] = '\0';
+    if (!exists(text)) text[kept] = cut;
+  }
+  return true;
 }
 
 void AddCandidateFolder(char* text, FolderExistsTest exists) {

@@ -23,8 +23,9 @@ using FolderExistsTest = bool (*)(const char* folder);
 
 // Sheds trailing junk (quotes, semicolons, a file name) from a drive path, one character at
 // a time down to its last backslash, until `exists` accepts it; a drive root is never
-// accepted. Returns false when no form exists; the text is then shortened to the last form
-// tried.
+// accepted. Blanks and single dots at the end of the form found, which the system ignores,
+// are dropped when the folder is found without them too. Returns false when no form exists;
+// the text is then shortened to the last form tried.
 bool FindExistingFolder(char* text, FolderExistsTest exists);
 
 // Stores the folder that text (a kPathChars buffer) names, once, in normal form: cut before

@@ -53,5 +53,7 @@ bool ProgramFolderOfCommand(char* text) {
     }
   }
   StripLeadingNonLetters(text);
-  return text[0] != '\0' && text[1] == ':';
+  // Only a path from a drive root: "C:prog\" would be searched below whatever folder the
+  // process is in.
+  return text[0] != '\0' && text[1] == ':' && text[2] == '\\';
 }

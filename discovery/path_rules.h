@@ -25,6 +25,6 @@ void StripLeadingNonLetters(char* text);
 
 // Turns an open command or an application path into the program's folder: the text is ended
 // after its last backslash (neither its first nor its last character counts), and what comes
-// before the drive letter is stripped. Returns false when the result is not a drive path; the
-// text then holds what was left of it.
+// before the drive letter is stripped. Returns false when the result is not a path from a
+// drive root ("C:\..."); the text then holds what was left of it.
 bool ProgramFolderOfCommand(char* text);

@@ -18,7 +18,14 @@ class ScopedKey {
     if (key_ != nullptr) RegCloseKey(key_);
   }
 
-  LONG open(HKEY root, const char* path) { return RegOpenKeyExA(root, path, 0, KEY_READ, &key_); }
+  // Wine refuses a key path of more than 255 characters with ERROR_MORE_DATA. The reads keep
+  // that code for a name or text too long to read, which the walk passes over and goes on
+  // after; a key that cannot be opened must end its reads instead.
+  LONG open(HKEY root, const char* path) {
+    const LONG error = RegOpenKeyExA(root, path, 0, KEY_READ, &key_);
+    if (error != ERROR_SUCCESS) key_ = nullptr;
+    return error == ERROR_MORE_DATA ? ERROR_FILENAME_EXCED_RANGE : error;
+  }
   HKEY get() const { return key_; }
 
  private:

@@ -15,6 +15,10 @@ struct SearchPass {
   const char* prefix;
 };
 
+// The longest key path, terminating zero included, that Wine opens: a subkey whose path
+// would be longer is passed over rather than entered and then not read.
+constexpr size_t kOpenableKeyPathChars = 256;
+
 const SearchPass kPasses[] = {
     {HKEY_CURRENT_USER, ""},
     {HKEY_LOCAL_MACHINE, ""},
@@ -36,13 +40,14 @@ void WalkTree(HKEY root, char* keyPath, KeyStack& stack, const RegistryValueFilt
     for (;;) {
       const LONG read =
           RegistrySubkeyAt(root, keyPath, subkey, sizeof subkey, static_cast<DWORD>(cursor));
-      // A subkey that is too deep, or whose name or path is too long, is passed over.
+      // A subkey that is too deep, or whose name or path is too long, is passed over. Any
+      // other failure, a key that cannot be opened among them, ends the subkey phase.
       if (read == ERROR_MORE_DATA) {
         ++cursor;
         continue;
       }
       if (read == ERROR_SUCCESS) {
-        if (stack.push(keyPath, kPathChars, subkey, &cursor)) break;
+        if (stack.push(keyPath, kOpenableKeyPathChars, subkey, &cursor)) break;
         ++cursor;
         continue;
       }

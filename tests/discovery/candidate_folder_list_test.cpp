@@ -53,7 +53,13 @@ class CandidateFolderListTest : public ::testing::Test {
   }
 };
 
-TEST_F(CandidateFolderListTest, StartsEmptyWithTheSubfolderFlagSet) {
+TEST_F(CandidateFolderListTest, ResetFreesEveryEntryAndSetsTheSubfolderFlag) {
+  for (int i = 0; i < kCandidateFolderCount; ++i)
+    existing.push_back("C:\\Igrafx\\F" + std::to_string(i));
+  for (const std::string& folder : existing) Add(folder);
+  ASSERT_EQ(static_cast<size_t>(kCandidateFolderCount), Listed().size());
+  ASSERT_EQ(0, CandidateFolderList[kCandidateFolderCount - 1].appendSubfolder);
+  ResetCandidateFolderList();
   for (const CandidateFolder& entry : CandidateFolderList) {
     EXPECT_STREQ("", entry.path);
     EXPECT_EQ(1, entry.appendSubfolder);
@@ -94,6 +100,49 @@ TEST_F(CandidateFolderListTest, FindExistingFolderShedsCharactersUpToTheLastBack
   }
 }
 
+// The system ignores blanks and dots at the end of a folder name, so "C:\Plugins " is found
+// where "C:\Plugins" exists; the found text is kept without them when that form exists too.
+TEST_F(CandidateFolderListTest, FindExistingFolderDropsTheBlanksAndDotsTheSystemIgnores) {
+  const struct {
+    const char* text;
+    std::vector<std::string> folders;  // every form the existence test accepts
+    bool found;
+    const char* held;
+    std::vector<std::string> tried;
+  } cases[] = {
+      {"C:\\Ulead\\Plugins ;comment",
+       {"C:\\Ulead\\Plugins ", "C:\\Ulead\\Plugins"},
+       true,
+       "C:\\Ulead\\Plugins",
+       {"C:\\Ulead\\Plugins ;comment", "C:\\Ulead\\Plugins ;commen", "C:\\Ulead\\Plugins ;comme",
+        "C:\\Ulead\\Plugins ;comm", "C:\\Ulead\\Plugins ;com", "C:\\Ulead\\Plugins ;co",
+        "C:\\Ulead\\Plugins ;c", "C:\\Ulead\\Plugins ;", "C:\\Ulead\\Plugins ",
+        "C:\\Ulead\\Plugins"}},
+      {"C:\\ab. . ", {"C:\\ab. . ", "C:\\ab"}, true, "C:\\ab", {"C:\\ab. . ", "C:\\ab"}},
+      {"C:\\ab\\.", {"C:\\ab\\.", "C:\\ab"}, true, "C:\\ab\\", {"C:\\ab\\.", "C:\\ab\\"}},
+      // A folder whose blank the system keeps is found by its own name.
+      {"C:\\ab ", {"C:\\ab "}, true, "C:\\ab ", {"C:\\ab ", "C:\\ab"}},
+      // "\.." names the parent: its dots stay.
+      {"C:\\ab\\cd\\..",
+       {"C:\\ab\\cd\\..", "C:\\ab\\cd"},
+       true,
+       "C:\\ab\\cd\\..",
+       {"C:\\ab\\cd\\.."}},
+      {"C:\\ab..", {"C:\\ab..", "C:\\ab"}, true, "C:\\ab..", {"C:\\ab.."}},
+      // What is left of a drive root named with blanks or dots is no folder to store.
+      {"C:\\ .", {"C:\\ .", "C:\\"}, false, "C:\\ .", {"C:\\ ."}},
+  };
+  for (const auto& c : cases) {
+    existing = c.folders;
+    tried.clear();
+    char text[kPathChars];
+    CopyText(text, sizeof text, c.text);
+    EXPECT_EQ(c.found, FindExistingFolder(text, TableFolderExists)) << c.text;
+    EXPECT_STREQ(c.held, text) << c.text;
+    EXPECT_EQ(c.tried, tried) << c.text;
+  }
+}
+
 TEST_F(CandidateFolderListTest, StoresEachExistingFolderOnceInNormalForm) {
   const struct {
     std::vector<std::string> folders;
@@ -105,7 +154,7 @@ TEST_F(CandidateFolderListTest, StoresEachExistingFolderOnceInNormalForm) {
       {{"D:\\Paint\\Plugins"}, {"D:\\Paint\\Plugins;"}, {"D:\\Paint\\Plugins\\ +"}},
       {{"C:\\Tools"}, {"C:\\Tools\\Missing"}, {"C:\\Tools\\ +"}},
       {{}, {"C:\\Tools\\Missing"}, {}},
-      {{"C:\\"}, {"C:\\", "C:\\x"}, {}},
+      {{"C:\\", "C:\\ "}, {"C:\\", "C:\\x", "C:\\ "}, {}},
       {{"C:\\Host\\Plug-Ins\\Quillane", "C:\\Host\\Plug-Ins\\QuillaneFilters"},
        {"C:\\Host\\Plug-Ins\\Quillane\\", "C:\\Host\\Plug-Ins\\QuillaneFilters"},
        {"C:\\Host\\Plug-Ins\\ +"}},
@@ -121,6 +170,10 @@ TEST_F(CandidateFolderListTest, StoresEachExistingFolderOnceInNormalForm) {
       {{"C:\\Igrafx\\Plug"},
        {"C:\\Igrafx\\Plug", "C:\\igrafx\\plug\\Quillane"},
        {"C:\\Igrafx\\Plug\\"}},
+      // An ini line's comment leaves a blank that the system ignores.
+      {{"C:\\Ulead\\Plugins", "C:\\Ulead\\Plugins "},
+       {"C:\\Ulead\\Plugins ;comment", "C:\\Ulead\\Plugins\\"},
+       {"C:\\Ulead\\Plugins\\ +"}},
       {{"C:\\a\\b", "C:\\a"},
        {"C:\\a\\b", "C:\\a", "c:\\A\\B\\x.txt"},
        {"C:\\A\\B\\ +", "C:\\A\\ +"}},

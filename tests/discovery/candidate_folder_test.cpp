@@ -22,7 +22,7 @@ class CandidateFolderTest : public ::testing::Test {
     ResetCandidateFolderList();
     for (const char* folder : {"foo", "Hosts\\App", "Paint\\Plugins", "Tools\\quillane\\igrafx",
                                "Host\\Plug-Ins\\Quillane", "Host\\Plug-Ins\\QuillaneFilters",
-                               "programs\\igrafx\\plugins"}) {
+                               "programs\\igrafx\\plugins", "Ulead\\Plugins"}) {
       ASSERT_TRUE(MakeFolders(kRoot + "\\" + folder)) << folder;
     }
     ASSERT_TRUE(WriteBytes(kRoot + "\\Hosts\\App\\app.exe", "MZ"));
@@ -54,6 +54,10 @@ TEST_F(CandidateFolderTest, StoresExistingFoldersInNormalForm) {
        {"Host\\Plug-Ins\\ +"}},
       {{"\\programs\\igrafx\\plugins"}, {"Programs\\Igrafx\\Plugins\\"}},
       {{"\\Tools\\quillane\\igrafx"}, {"Tools\\ +"}},
+      // The system finds "Plugins " and "Plugins." as "Plugins": listed once, by its own name.
+      {{"\\Ulead\\Plugins ;comment", "\\Ulead\\Plugins\\", "\\Ulead\\Plugins. ;x",
+        "\\Ulead\\Plugins \\"},
+       {"Ulead\\Plugins\\ +"}},
       {{"\\Hosts\\App\\\" \"%1\"", "\\foo\\bar.dll", "\\Tools\\"},
        {"Hosts\\App\\ +", "Foo\\ +", "Tools\\ +"}},
   };
@@ -71,6 +75,8 @@ TEST_F(CandidateFolderTest, NeverStoresADriveRootOrADriveRelativeFolder) {
   Add("C:\\");
   Add("C:\\~none");  // its parent is the drive root
   Add("C:\\x");
+  Add("C:\\ ;comment");
+  Add("C:\\. ");
   LeaveTestFolders();
   ASSERT_TRUE(EnterFolder("C:windows"));  // the system takes it, below the current directory
   Add("C:windows");
@@ -84,6 +90,24 @@ TEST_F(CandidateFolderTest, FindExistingFolderEntersTheFolderItFinds) {
   char current[kPathChars];
   ASSERT_NE(0u, GetCurrentDirectoryA(sizeof current, current));
   EXPECT_STREQ("C:\\DiscAdd\\Paint\\Plugins", current);
+}
+
+TEST_F(CandidateFolderTest, FindExistingFolderKeepsTheNameWithoutIgnoredBlanksAndDots) {
+  const struct {
+    const char* text;
+    const char* held;
+  } cases[] = {
+      {"C:\\DiscAdd\\Ulead\\Plugins ;comment", "C:\\DiscAdd\\Ulead\\Plugins"},
+      {"C:\\DiscAdd\\Ulead\\Plugins. .", "C:\\DiscAdd\\Ulead\\Plugins"},
+      {"C:\\DiscAdd\\Ulead\\.", "C:\\DiscAdd\\Ulead\\"},
+      {"C:\\DiscAdd\\Ulead\\Plugins\\..", "C:\\DiscAdd\\Ulead\\Plugins\\.."},
+  };
+  for (const auto& c : cases) {
+    char text[kPathChars];
+    CopyText(text, sizeof text, c.text);
+    EXPECT_TRUE(FindExistingFolder(text)) << c.text;
+    EXPECT_STREQ(c.held, text) << c.text;
+  }
 }
 
 TEST_F(CandidateFolderTest, KeepsTheFirstTwentyFolders) {

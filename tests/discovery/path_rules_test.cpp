@@ -125,6 +125,10 @@ TEST(PathRules, ProgramFolderOfCommandKeepsTheFolderOfTheProgram) {
       // A backslash in the arguments takes the cut.
       {"\"C:\\App\\app.exe\" /dde C:\\docs\\%1", true, "C:\\App\\app.exe\" /dde C:\\docs\\"},
       {"pi3.exe %1", false, "pi3.exe %1"},
+      // A drive-relative folder would be searched below whatever folder is current.
+      {"C:prog\\app.exe", false, "C:prog\\"},
+      {"\"C:app.exe\" /x \\y", false, "C:app.exe\" /x \\"},
+      {"C:/prog/app.exe", false, "C:/prog/app.exe"},
       {"\"%1\"", false, ""},
       {"\\\\server\\share\\app.exe", false, "server\\share\\"},
       {"", false, ""},

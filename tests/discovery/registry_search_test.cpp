@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+
 #include <string>
 #include <vector>
 
@@ -54,6 +56,30 @@ class RegistrySearchTest : public ::testing::Test {
         << key << " " << name;
   }
 };
+
+// Runs the work on a thread of its own and waits up to `milliseconds` for it to end. A walk
+// that never ends cannot be stopped safely, so the whole test program then ends, failed.
+// False only when no thread could be started.
+template <typename Work>
+bool EndsWithin(DWORD milliseconds, Work work) {
+  struct Call {
+    static DWORD WINAPI Run(void* param) {
+      (*static_cast<Work*>(param))();
+      return 0;
+    }
+  };
+  HANDLE thread = CreateThread(nullptr, 0, &Call::Run, &work, 0, nullptr);
+  if (thread == nullptr) return false;
+  const bool ended = WaitForSingleObject(thread, milliseconds) == WAIT_OBJECT_0;
+  CloseHandle(thread);
+  if (!ended) {
+    fprintf(stderr, "[  FAILED  ] the work did not end within %lu ms\n",
+            static_cast<unsigned long>(milliseconds));
+    fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+  }
+  return ended;
+}
 
 struct Read {
   LONG error;
@@ -140,6 +166,34 @@ TEST_F(RegistrySearchTest, NextRegistryValuePassesOverWhatIsTooLongAndStartsAgai
   char data[kPathChars];
   EXPECT_EQ(ERROR_FILE_NOT_FOUND,
             NextRegistryValue(HKEY_USERS, "QDiscNone", name, sizeof name, data, sizeof data));
+}
+
+// Wine opens no key by a path longer than 255 characters and says so with ERROR_MORE_DATA,
+// the code the reads keep for a name or text too long to read.
+TEST_F(RegistrySearchTest, AKeyThatCannotBeOpenedEndsItsReads) {
+  const std::string level2 = "\\" + std::string(200, 'a') + "\\" + std::string(100, 'b');
+  const std::string tooLong = kKey + level2;
+  Seed(HKEY_CURRENT_USER, level2, "PluginDir", "C:\\x");
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, tooLong.c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS) {
+    RegCloseKey(opened);
+    GTEST_SKIP() << "this system opens long key paths";
+  }
+  for (int call = 0; call < 2; ++call) {
+    char name[kPathChars] = "old";
+    char data[kPathChars] = "old";
+    const LONG error =
+        NextRegistryValue(HKEY_CURRENT_USER, tooLong.c_str(), name, sizeof name, data, sizeof data);
+    EXPECT_NE(ERROR_SUCCESS, error);
+    EXPECT_NE(ERROR_MORE_DATA, error);
+    EXPECT_STREQ("", name);
+    EXPECT_STREQ("", data);
+  }
+  char name[kPathChars] = "old";
+  const LONG error = RegistrySubkeyAt(HKEY_CURRENT_USER, tooLong.c_str(), name, sizeof name, 0);
+  EXPECT_NE(ERROR_SUCCESS, error);
+  EXPECT_NE(ERROR_MORE_DATA, error);
+  EXPECT_STREQ("", name);
 }
 
 TEST_F(RegistrySearchTest, RegistrySubkeyAtNamesEachSubkey) {
@@ -243,6 +297,19 @@ TEST_F(RegistrySearchTest, PassesOverKeysWhosePathWouldNotFitAndGoesOn) {
   Seed(HKEY_CURRENT_USER, "\\Long\\b", "PluginDir", Folder("Sibling"));
   RegistryTreeSearch("software", "qdiscsearch\\long", "");
   EXPECT_EQ((std::vector<std::string>{"C:\\Discreg\\Long1\\ +", "C:\\Discreg\\Sibling\\ +"}),
+            ListedFolders());
+}
+
+TEST_F(RegistrySearchTest, PassesOverKeysWhosePathCannotBeOpenedAndGoesOn) {
+  // The start key path has 27 characters; below the 200-character level the path has 329,
+  // which fits a path buffer but is more than a key path can be opened by.
+  const std::string level1 = "\\Open\\" + std::string(200, 'a');
+  Seed(HKEY_CURRENT_USER, level1, "PluginDir", Folder("Open1"));
+  Seed(HKEY_CURRENT_USER, level1 + "\\" + std::string(100, 'b'), "PluginDir", Folder("Open2"));
+  Seed(HKEY_CURRENT_USER, "\\Open\\c", "PluginDir", Folder("Sibling"));
+  ASSERT_TRUE(EndsWithin(30000, [] { RegistryTreeSearch("software", "qdiscsearch\\open", ""); }))
+      << "the walk did not end";
+  EXPECT_EQ((std::vector<std::string>{"C:\\Discreg\\Open1\\ +", "C:\\Discreg\\Sibling\\ +"}),
             ListedFolders());
 }
 

@@ -17,9 +17,9 @@
 namespace {
 
 const std::string kRoot = "C:\\DiscProbe";
-const char* const kProgIds[] = {"QDiscProbe.App",    "QDiscProbe.Bare",  "QDiscProbe.Expand",
-                                "QDiscProbe.Long",   "QDiscProbe.Prefs", "QDiscProbe.Corel ",
-                                "QDiscProbe.Painter"};
+const char* const kProgIds[] = {"QDiscProbe.App",     "QDiscProbe.Bare",    "QDiscProbe.Expand",
+                                "QDiscProbe.Long",    "QDiscProbe.Prefs",   "QDiscProbe.Corel ",
+                                "QDiscProbe.Painter", "QDiscProbe.Relative"};
 const char kIniName[] = "qdiscprobe.ini";
 
 std::string WindowsFile(const char* name) {
@@ -83,6 +83,7 @@ std::vector<std::string> SearchAll(const std::string& start, int32_t levelsUp) {
 TEST_F(SettingsProbesTest, FindAppFolderTakesTheProgramFolderOfACommand) {
   Command("QDiscProbe.App", "\"C:\\DiscProbe\\App\\app.exe\" \"%1\"");
   Command("QDiscProbe.Bare", "app.exe %1");
+  Command("QDiscProbe.Relative", "C:DiscProbe\\App\\app.exe %1");
   ASSERT_TRUE(SetRegistryBytes(HKEY_CLASSES_ROOT, "QDiscProbe.Expand\\shell\\open\\command", "",
                                std::string("C:\\DiscProbe\\Expand\\app.exe", 29), REG_EXPAND_SZ));
   Command("QDiscProbe.Long", "C:\\DiscProbe\\" + std::string(250, 'x') + "\\app.exe");
@@ -97,6 +98,7 @@ TEST_F(SettingsProbesTest, FindAppFolderTakesTheProgramFolderOfACommand) {
   } cases[] = {
       {HKEY_CLASSES_ROOT, "QDiscProbe.App", "shell\\open\\command", true, "C:\\DiscProbe\\App\\"},
       {HKEY_CLASSES_ROOT, "QDiscProbe.Bare", "shell\\open\\command", false, ""},
+      {HKEY_CLASSES_ROOT, "QDiscProbe.Relative", "shell\\open\\command", false, ""},
       {HKEY_CLASSES_ROOT, "QDiscProbe.Expand", "shell\\open\\command", false, ""},
       {HKEY_CLASSES_ROOT, "QDiscProbe.Long", "shell\\open\\command", false, ""},
       {HKEY_CLASSES_ROOT, "QDiscProbe.None", "shell\\open\\command", false, ""},
@@ -218,17 +220,29 @@ TEST_F(SettingsProbesTest, PreferenceFileProbeReadsOnUntilAPathAndNoFurther) {
 }
 
 TEST_F(SettingsProbesTest, PreferenceFileProbePassesOverAFileItCannotOpen) {
+  // The system lists folders in its own order, so each file is locked in turn: whichever
+  // comes first, one run meets the locked file before the other.
+  const struct {
+    const char* locked;
+    const char* listed;
+  } cases[] = {
+      {"Prog\\qdprefs-1.ini", "C:\\Discprobe\\B\\ +"},
+      {"Prog\\Sub\\qdprefs-2.ini", "C:\\Discprobe\\A\\ +"},
+  };
+  Folder("A");
   Folder("B");
   Command("QDiscProbe.Prefs", kRoot + "\\Prog\\prog.exe");
   File("Prog\\qdprefs-1.ini", "PluginDirectory=C:\\DiscProbe\\A\r\n");
   File("Prog\\Sub\\qdprefs-2.ini", "PluginDirectory=C:\\DiscProbe\\B\r\n");
-  Folder("A");
-  HANDLE locked = CreateFileA((kRoot + "\\Prog\\qdprefs-1.ini").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, locked);
-  PreferenceFileProbe("QDiscProbe.Prefs", "qdprefs", ".ini", "plugindirectory", 0);
-  CloseHandle(locked);
-  EXPECT_EQ(std::vector<std::string>{"C:\\Discprobe\\B\\ +"}, ListedFolders());
+  for (const auto& c : cases) {
+    ResetCandidateFolderList();
+    HANDLE locked = CreateFileA((kRoot + "\\" + c.locked).c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked) << c.locked;
+    PreferenceFileProbe("QDiscProbe.Prefs", "qdprefs", ".ini", "plugindirectory", 0);
+    CloseHandle(locked);
+    EXPECT_EQ(std::vector<std::string>{c.listed}, ListedFolders()) << c.locked;
+  }
 }
 
 TEST_F(SettingsProbesTest, PreferenceFileProbeMovesUpFromTheProgramFolder) {
