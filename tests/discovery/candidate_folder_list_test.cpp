@@ -66,14 +66,26 @@ TEST_F(CandidateFolderListTest, ResetFreesEveryEntryAndSetsTheSubfolderFlag) {
   }
 }
 
+struct FindCase {
+  const char* text;
+  std::vector<std::string> folders;  // every form the existence test accepts
+  bool found;
+  const char* held;
+  std::vector<std::string> tried;
+};
+
+void CheckFind(const FindCase& c) {
+  existing = c.folders;
+  tried.clear();
+  char text[kPathChars];
+  CopyText(text, sizeof text, c.text);
+  EXPECT_EQ(c.found, FindExistingFolder(text, TableFolderExists)) << c.text;
+  EXPECT_STREQ(c.held, text) << c.text;
+  EXPECT_EQ(c.tried, tried) << c.text;
+}
+
 TEST_F(CandidateFolderListTest, FindExistingFolderShedsCharactersUpToTheLastBackslash) {
-  const struct {
-    const char* text;
-    std::vector<std::string> folders;
-    bool found;
-    const char* held;
-    std::vector<std::string> tried;
-  } cases[] = {
+  const FindCase cases[] = {
       {"D:\\Paint\\Plugins;",
        {"D:\\Paint\\Plugins"},
        true,
@@ -89,27 +101,13 @@ TEST_F(CandidateFolderListTest, FindExistingFolderShedsCharactersUpToTheLastBack
       {"C:plugins", {"C:plugins"}, false, "C:plugins", {}},
       {"plugins\\x", {"plugins\\x"}, false, "plugins\\x", {}},
   };
-  for (const auto& c : cases) {
-    existing = c.folders;
-    tried.clear();
-    char text[kPathChars];
-    CopyText(text, sizeof text, c.text);
-    EXPECT_EQ(c.found, FindExistingFolder(text, TableFolderExists)) << c.text;
-    EXPECT_STREQ(c.held, text) << c.text;
-    EXPECT_EQ(c.tried, tried) << c.text;
-  }
+  for (const FindCase& c : cases) CheckFind(c);
 }
 
 // The system ignores blanks and dots at the end of a folder name, so "C:\Plugins " is found
 // where "C:\Plugins" exists; the found text is kept without them when that form exists too.
 TEST_F(CandidateFolderListTest, FindExistingFolderDropsTheBlanksAndDotsTheSystemIgnores) {
-  const struct {
-    const char* text;
-    std::vector<std::string> folders;  // every form the existence test accepts
-    bool found;
-    const char* held;
-    std::vector<std::string> tried;
-  } cases[] = {
+  const FindCase cases[] = {
       {"C:\\Ulead\\Plugins ;comment",
        {"C:\\Ulead\\Plugins ", "C:\\Ulead\\Plugins"},
        true,
@@ -132,15 +130,7 @@ TEST_F(CandidateFolderListTest, FindExistingFolderDropsTheBlanksAndDotsTheSystem
       // What is left of a drive root named with blanks or dots is no folder to store.
       {"C:\\ .", {"C:\\ .", "C:\\"}, false, "C:\\ .", {"C:\\ ."}},
   };
-  for (const auto& c : cases) {
-    existing = c.folders;
-    tried.clear();
-    char text[kPathChars];
-    CopyText(text, sizeof text, c.text);
-    EXPECT_EQ(c.found, FindExistingFolder(text, TableFolderExists)) << c.text;
-    EXPECT_STREQ(c.held, text) << c.text;
-    EXPECT_EQ(c.tried, tried) << c.text;
-  }
+  for (const FindCase& c : cases) CheckFind(c);
 }
 
 TEST_F(CandidateFolderListTest, StoresEachExistingFolderOnceInNormalForm) {
