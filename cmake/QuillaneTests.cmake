@@ -6,9 +6,16 @@ if(QUILLANE_WINDOWS)
   add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   set(QUILLANE_GTEST_MAIN gtest_main)
   set(QUILLANE_GTEST gtest)
-  # Every Windows test runs under Wine in the build folder's own prefix.
+  # Every Windows test runs under Wine in the build folder's own prefix, with the loader of
+  # the build's own bitness.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(QUILLANE_WINE_ARCH win64)
+  else()
+    set(QUILLANE_WINE_ARCH win32)
+  endif()
   set(QUILLANE_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh ${QUILLANE_WINEPREFIX})
+  set(CMAKE_CROSSCOMPILING_EMULATOR
+    ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh ${QUILLANE_WINE_ARCH} ${QUILLANE_WINEPREFIX})
 else()
   find_package(GTest REQUIRED)
   set(QUILLANE_GTEST_MAIN GTest::gtest_main)

@@ -9,6 +9,10 @@ DWORD Limit(size_t cap) {
   return cap < kRegistryTextBytes ? static_cast<DWORD>(cap) : kRegistryTextBytes;
 }
 
+// Image editors are 32-bit programs: on 64-bit Windows they write the 32-bit view of the
+// registry, and both builds of the installer must read that view.
+constexpr REGSAM kDiscoveryAccess = KEY_READ | KEY_WOW64_32KEY;
+
 class ScopedKey {
  public:
   ScopedKey() = default;
@@ -22,7 +26,7 @@ class ScopedKey {
   // that code for a name or text too long to read, which the walk passes over and goes on
   // after; a key that cannot be opened must end its reads instead.
   LONG open(HKEY root, const char* path) {
-    const LONG error = RegOpenKeyExA(root, path, 0, KEY_READ, &key_);
+    const LONG error = RegOpenKeyExA(root, path, 0, kDiscoveryAccess, &key_);
     if (error != ERROR_SUCCESS) key_ = nullptr;
     return error == ERROR_MORE_DATA ? ERROR_FILENAME_EXCED_RANGE : error;
   }

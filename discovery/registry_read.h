@@ -4,8 +4,8 @@
 
 #include <stddef.h>
 
-// Read-only registry access for discovery. Each call opens its key by path with KEY_READ and
-// closes it again. Data of any type but REG_SZ is delivered as an empty text; texts longer
+// Read-only registry access for discovery. Each call opens its key by path with KEY_READ, in
+// the 32-bit view, and closes it again. Data of any type but REG_SZ is delivered as an empty text; texts longer
 // than a path value can be (256 bytes) are refused. ERROR_MORE_DATA only ever means a name or
 // text too long to read: a key path too long to open gives ERROR_FILENAME_EXCED_RANGE.
 

@@ -13,15 +13,24 @@ title="Quillane Plugins : Installation"
 # shellcheck source=scripts/wine-env.sh
 . "$here/wine-env.sh"
 
-if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
-  QUILLANE_DISPLAY=$DISPLAY wine_env "$prefix"
-  echo "Starting $exe on $DISPLAY"
-  exec wine "$exe"
+# The shipped installer is 32-bit: run by Wine's 32-bit loader, under qemu-user where this
+# host cannot execute i386 programs.
+mode=$(bash "$here/i386-mode.sh")
+[ "$mode" = off ] && mode=emulated
+export QUILLANE_I386_MODE=$mode
+if [ "$mode" = emulated ]; then
+  echo "This host cannot execute 32-bit programs: the installer runs under qemu-user emulation."
 fi
 
-wine_env "$prefix"
+if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+  QUILLANE_DISPLAY=$DISPLAY wine_env win32 "$prefix"
+  echo "Starting $exe on $DISPLAY"
+  exec "$QUILLANE_WINE" "$exe"
+fi
+
+wine_env win32 "$prefix"
 log=$(mktemp)
-wine "$exe" >"$log" 2>&1 </dev/null &
+"$QUILLANE_WINE" "$exe" >"$log" 2>&1 </dev/null &
 for _ in $(seq 1 150); do
   win=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
   [ -n "$win" ] && break
@@ -30,13 +39,13 @@ done
 if [ -z "${win:-}" ]; then
   echo "The installer window did not appear." >&2
   cat "$log" >&2
-  wineserver -k || true
+  "$WINESERVER" -k || true
   exit 1
 fi
 # Discovery and the first paint finish before the window shows; give the paint a moment.
 sleep 1
 import -window "$win" "$shot"
-wineserver -k || true
+"$WINESERVER" -k || true
 wait || true
 rm -f "$log"
 echo "Screenshot of the installer window: $shot"

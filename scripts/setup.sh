@@ -10,6 +10,11 @@ have_cmd cmake || need+=(cmake)
 have_cmd make || need+=(make)
 have_cmd g++ || need+=(g++)
 have_cmd i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686 binutils-mingw-w64-i686)
+have_cmd x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
+# Runs the 32-bit Wine loader on hosts that cannot execute i386 programs.
+have_cmd qemu-i386 || need+=(qemu-user)
+# The host-side check of the built executables reads them with Debian's python3.
+have_pkg python3-pefile || need+=(python3-pefile)
 have_pkg googletest || need+=(googletest)
 have_pkg libgtest-dev || need+=(libgtest-dev)
 have_pkg wine64 || need+=(wine64)

@@ -1,18 +1,33 @@
 # Sourced by the Wine helpers: a private prefix, its own Xvfb display and a warm wineserver.
-# Never touches the user's ~/.wine.
+# Never touches the user's ~/.wine, and never uses /usr/bin/wine, which picks the 32-bit
+# loader whenever it is installed, whether or not this host can execute it.
 
-# wine_env PREFIX [XVFB_STATE_FILE]
-# Exports WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES and DISPLAY; creates the prefix once
-# (under a lock, so parallel tests wait for one creation), starts Xvfb if its display is
-# not running, and keeps a persistent wineserver so each run starts quickly.
+QUILLANE_LOADERS=$(cd "$(dirname "${BASH_SOURCE[0]}")/loaders" && pwd)
+
+# wine_env ARCH PREFIX [XVFB_STATE_FILE]
+# ARCH is win32 (the shipped i686 build) or win64. Exports WINEPREFIX, WINELOADER,
+# WINESERVER, WINEDEBUG, WINEDLLOVERRIDES, DISPLAY and QUILLANE_WINE, the loader that runs
+# programs of that ARCH; creates the prefix once (under a lock, so parallel tests wait for
+# one creation), starts Xvfb if its display is not running, and keeps a persistent
+# wineserver so each run starts quickly.
 wine_env() {
-  local prefix
-  prefix=$(realpath -m "$1")
-  local xstate=${2:-$prefix.xvfb}
+  local arch=$1 prefix
+  prefix=$(realpath -m "$2")
+  local xstate=${3:-$prefix.xvfb}
   export WINEPREFIX=$prefix
   export WINEDEBUG=-all
   # No Mono or Gecko install prompts, no menu entries written to the host.
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export WINESERVER=/usr/lib/wine/wineserver64
+  if [ "$arch" = win32 ]; then
+    : "${QUILLANE_I386_MODE:=$(bash "$QUILLANE_LOADERS/../i386-mode.sh")}"
+    [ "$QUILLANE_I386_MODE" = off ] && QUILLANE_I386_MODE=emulated
+    export QUILLANE_I386_MODE
+    export WINELOADER=$QUILLANE_LOADERS/wine
+  else
+    export WINELOADER=$QUILLANE_LOADERS/wine64
+  fi
+  export QUILLANE_WINE=$WINELOADER
   mkdir -p "$(dirname "$prefix")"
 
   exec {lockfd}>"$prefix.lock"
@@ -22,10 +37,13 @@ wine_env() {
     rm -rf "$prefix"
     (
       exec {lockfd}>&-
-      wineboot -i >/dev/null 2>&1
+      WINELOADER=$QUILLANE_LOADERS/wine64 "$QUILLANE_LOADERS/wine64" wineboot -i >/dev/null 2>&1
       # Without a window manager Wine otherwise waits for one and draws no caption.
-      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-      wineserver -w
+      "$QUILLANE_LOADERS/wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+        >/dev/null 2>&1
+      "$WINESERVER" -w
+      [ "$arch" = win32 ] && _wine_env_wow64 "$prefix"
+      "$WINESERVER" -w
     )
     touch "$prefix/.quillane-ready"
   fi
@@ -36,8 +54,20 @@ wine_env() {
   fi
   # A second persistent server for the same prefix exits at once.
   # Kept warm between runs, and gone ten minutes after the last one.
-  (exec {lockfd}>&-; wineserver -p600 >/dev/null 2>&1 </dev/null)
+  (exec {lockfd}>&-; "$WINESERVER" -p600 >/dev/null 2>&1 </dev/null)
   exec {lockfd}>&-
+}
+
+# The prefix's 32-bit half. wineboot installs it only when it can start the 32-bit
+# rundll32 itself; where the 32-bit loader runs under emulation, it is installed here
+# through that loader.
+_wine_env_wow64() {
+  local prefix=$1 wow=$1/drive_c/windows/syswow64
+  [ -e "$wow/rundll32.exe" ] && return 0
+  mkdir -p "$wow"
+  cp -n /usr/lib/i386-linux-gnu/wine/i386-windows/* "$wow/"
+  "$QUILLANE_LOADERS/wine" 'C:\windows\syswow64\rundll32.exe' \
+    setupapi,InstallHinfSection Wow64Install 128 '\\?\unix/usr/share/wine/wine.inf' >/dev/null 2>&1
 }
 
 _wine_env_xvfb() {
@@ -72,5 +102,5 @@ _wine_env_xvfb() {
   echo "$n $pid" >"$state"
   export DISPLAY=:$n
   # A server started for another display would keep talking to that one.
-  if [ -d "$WINEPREFIX" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ -d "$WINEPREFIX" ]; then "$WINESERVER" -k >/dev/null 2>&1 || true; fi
 }

@@ -336,3 +336,23 @@ TEST_F(RegistrySearchTest, HostileValuesNeitherOverrunNorStopTheWalk) {
 }
 
 }  // namespace
+
+// 32-bit editors on 64-bit Windows register in the 32-bit view; both builds read only that
+// view, so a key that only a 64-bit program wrote is not found.
+TEST_F(RegistrySearchTest, ReadsTheThirtyTwoBitViewOnly) {
+  const std::string wow = Folder("Wow");
+  const std::string native = Folder("Native");
+  SetSeedRegistryView(KEY_WOW64_64KEY);
+  Seed(HKEY_LOCAL_MACHINE, "\\View", "PluginNative", native);
+  SetSeedRegistryView(KEY_WOW64_32KEY);
+  Seed(HKEY_LOCAL_MACHINE, "\\View", "PluginWow", wow);
+  RegistryTreeSearch("software", "qdiscsearch\\view", "");
+  char read[400];
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND,
+            ReadRegistryString(HKEY_LOCAL_MACHINE, "Software\\QDiscSearch\\View", "PluginNative",
+                               read, sizeof read));
+  SetSeedRegistryView(KEY_WOW64_64KEY);
+  DeleteRegistryTree(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\View");
+  SetSeedRegistryView(KEY_WOW64_32KEY);
+  EXPECT_EQ((std::vector<std::string>{"C:\\Discreg\\Wow\\ +"}), ListedFolders());
+}

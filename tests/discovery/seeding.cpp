@@ -3,6 +3,13 @@
 #include "discovery/candidate_folder_list.h"
 #include "tests/discovery/test_files.h"
 
+namespace {
+// Seeds go where 32-bit image editors write: the view discovery reads in both builds.
+REGSAM seedView = KEY_WOW64_32KEY;
+}  // namespace
+
+void SetSeedRegistryView(REGSAM view) { seedView = view; }
+
 bool MakeFolders(const std::string& path) {
   for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
     CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
@@ -47,7 +54,7 @@ bool SetRegistryBytes(HKEY root, const std::string& key, const std::string& name
     if (to == std::string::npos) to = key.size();
     HKEY child;
     const LONG error = RegCreateKeyExA(opened, key.substr(from, to - from).c_str(), 0, nullptr, 0,
-                                       KEY_WRITE, nullptr, &child, nullptr);
+                                       KEY_WRITE | seedView, nullptr, &child, nullptr);
     if (opened != root) RegCloseKey(opened);
     if (error != ERROR_SUCCESS) return false;
     opened = child;
@@ -72,7 +79,14 @@ bool SetOpenCommand(const std::string& progId, const std::string& command) {
   return SetRegistryText(HKEY_CLASSES_ROOT, progId + "\\shell\\open\\command", "", command);
 }
 
-void DeleteRegistryTree(HKEY root, const std::string& key) { RegDeleteTreeA(root, key.c_str()); }
+void DeleteRegistryTree(HKEY root, const std::string& key) {
+  HKEY opened;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS | seedView, &opened) != ERROR_SUCCESS)
+    return;
+  RegDeleteTreeA(opened, nullptr);
+  RegCloseKey(opened);
+  RegDeleteKeyExA(root, key.c_str(), seedView, 0);
+}
 
 void LeaveTestFolders() { SetCurrentDirectoryA("C:\\"); }
 

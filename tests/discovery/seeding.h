@@ -22,6 +22,8 @@ bool SetRegistryText(HKEY root, const std::string& key, const std::string& name,
 // A ProgID's open command under HKEY_CLASSES_ROOT.
 bool SetOpenCommand(const std::string& progId, const std::string& command);
 void DeleteRegistryTree(HKEY root, const std::string& key);
+// The registry view the seeding calls write (KEY_WOW64_32KEY unless set otherwise).
+void SetSeedRegistryView(REGSAM view);
 
 // Leaves any folder the existence test entered, so that the test's folders can go.
 void LeaveTestFolders();

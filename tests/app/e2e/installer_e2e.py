@@ -61,26 +61,31 @@ def check(condition, message):
 class Wine:
     """A private prefix with its own display, as the project's Wine helpers set it up."""
 
-    def __init__(self, scripts, prefix):
+    def __init__(self, scripts, arch, prefix):
         script = os.path.join(scripts, "wine-env.sh")
-        out = subprocess.run(["bash", "-c", '. "$0" && wine_env "$1" && env -0', script, prefix],
+        out = subprocess.run(["bash", "-c", '. "$0" && wine_env "$1" "$2" && env -0', script, arch,
+                              prefix],
                              stdout=subprocess.PIPE, stdin=subprocess.DEVNULL, check=True).stdout
         self.env = dict(item.split("=", 1) for item in out.decode().split("\0") if "=" in item)
         self.prefix = self.env["WINEPREFIX"]
         self.drive_c = os.path.join(self.prefix, "drive_c")
+        # The loader of the installer's bitness; never /usr/bin/wine, which may pick a
+        # 32-bit loader this host cannot execute.
+        self.loader = self.env["QUILLANE_WINE"]
+        self.loader64 = os.path.join(os.path.dirname(self.loader), "wine64")
 
-    def run(self, *args, timeout=60):
+    def run(self, *args, timeout=60, loader=None):
         """Runs a Windows program to its end; returns its exit code and output."""
         # Output through a file: Wine's background processes would hold a pipe open.
         with tempfile.TemporaryFile() as out:
-            rc = subprocess.run(["wine", *args], stdout=out, stderr=subprocess.STDOUT,
+            rc = subprocess.run([loader or self.loader, *args], stdout=out, stderr=subprocess.STDOUT,
                                 stdin=subprocess.DEVNULL, env=self.env, timeout=timeout).returncode
             out.seek(0)
             return rc, out.read().decode("cp1252", "replace").replace("\r\n", "\n")
 
     def start(self, *args):
         log = tempfile.TemporaryFile()
-        proc = subprocess.Popen(["wine", *args], stdout=log, stderr=subprocess.STDOUT,
+        proc = subprocess.Popen([self.loader, *args], stdout=log, stderr=subprocess.STDOUT,
                                 stdin=subprocess.DEVNULL, env=self.env)
         proc.log = log
         return proc
@@ -94,12 +99,17 @@ class Wine:
         return os.path.join(self.drive_c, *windows_path[3:].split("\\"))
 
     def regedit(self, text):
-        """Imports registry text with the 32-bit registry editor: the view the installer has."""
+        """Imports registry text with the system's registry editor, which needs no 32-bit
+        program. Machine and class keys go to the 32-bit view (Wow6432Node), where 32-bit
+        editors register under Wine and where both builds of the installer look."""
+        for root in ("HKEY_LOCAL_MACHINE\\Software\\", "HKEY_CLASSES_ROOT\\"):
+            text = text.replace(root, root + "Wow6432Node\\")
         with tempfile.NamedTemporaryFile("w", suffix=".reg", delete=False, encoding="cp1252",
                                          newline="\r\n") as f:
             f.write("REGEDIT4\n\n" + text)
         try:
-            rc, out = self.run("C:\\windows\\syswow64\\regedit.exe", "/S", "Z:" + f.name.replace("/", "\\"))
+            rc, out = self.run("C:\\windows\\regedit.exe", "/S", "Z:" + f.name.replace("/", "\\"),
+                               loader=self.loader64)
             check(rc == 0, "regedit failed: " + out)
         finally:
             os.unlink(f.name)
@@ -240,7 +250,7 @@ class Suite:
         self.probe = args.probe
         self.payload = args.payload
         self.out = args.out
-        self.wine = Wine(args.scripts, args.prefix)
+        self.wine = Wine(args.scripts, args.arch, args.prefix)
         self.running = []
 
     # --- the machine the installer finds ---------------------------------------------------
@@ -498,7 +508,7 @@ class Suite:
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    for name in ("exe", "probe", "prefix", "payload", "out", "scripts"):
+    for name in ("exe", "probe", "prefix", "payload", "out", "scripts", "arch"):
         parser.add_argument("--" + name, required=True)
     parser.add_argument("-k", dest="only", help="run only tests whose name contains this")
     args = parser.parse_args()
