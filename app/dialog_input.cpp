@@ -219,6 +219,7 @@ void OnDropDownCommand(int code) {
 void AttachDialogInput(HWND dialog, SkinWindow* skin, SkinControl* const* controls) {
   state = InputState{dialog, skin, kInstallItem, false, false, false, true, {0, 0, 0, 0}};
   BindDialogItems(dialog, controls);
+  state.windowHasFocus = GetFocus() == dialog;  // attached after the window took the focus
   // Focus cues start hidden until the keyboard is used, unless the user asked to always see
   // them. Set outright: not every system initialises a dialog's cue state.
   BOOL alwaysShowCues = FALSE;
