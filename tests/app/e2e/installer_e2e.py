@@ -568,6 +568,9 @@ class Suite:
         focus, children = inst.access()
         check(children[11]["kind"] == "object" and children[11]["state"] & FOCUSED,
               "Shift+Tab from Install did not reach the drop-down")
+        # Arrow keys go to the drop-down, every one of them: its focus is not taken away.
+        inst.key("Down", "Down")
+        check(inst.combo()[1] == 2, "two Down keys selected entry %r" % inst.combo()[1])
         inst.key("shift+Tab")
         check(inst.access()[0] == 10, "Shift+Tab from the drop-down did not reach the link")
         inst.key("shift+Tab", "space")  # Space on Zentrove demo clears it, as a click does
