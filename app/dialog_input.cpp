@@ -15,18 +15,19 @@ constexpr UINT kRefreshFocusMessage = WM_APP + 0x31;
 constexpr LPARAM kPointerGone = MAKELPARAM(0xFFFF, 0xFFFF);
 
 struct InputState {
-  HWND dialog;
-  SkinWindow* skin;
-  int focus;            // item with the focus while the window has it
-  bool windowHasFocus;  // the dialog window itself (not the drop-down) holds the focus
-  bool trackingLeave;   // TrackMouseEvent is armed
-  bool focusedPressed;  // the focused button was held down after the last message
+  HWND dialog = nullptr;
+  SkinWindow* skin = nullptr;
+  int focus = kInstallItem;     // item with the focus while the window has it
+  bool windowHasFocus = false;  // the dialog window itself (not the drop-down) holds the focus
+  bool trackingLeave = false;   // TrackMouseEvent is armed
+  bool focusedPressed = false;  // the focused button was held down after the last message
   // Focus cues are hidden. Kept here too: not every system's default window procedure keeps
   // the window's cue state.
-  bool cuesHidden;
-  RECT drawnRing;  // where a focus rectangle is on screen now; empty when none
+  bool cuesHidden = true;
+  RECT drawnRing = {0, 0, 0, 0};   // where a focus rectangle is on screen now; empty when none
+  WNDPROC dropDownProc = nullptr;  // the drop-down's own procedure, behind the Tab handling
 };
-InputState state = {nullptr, nullptr, kInstallItem, false, false, false, true, {0, 0, 0, 0}};
+InputState state;
 
 INT_PTR Answer(HWND dialog, LRESULT value) {
   SetWindowLongPtrA(dialog, DWLP_MSGRESULT, value);
@@ -203,6 +204,42 @@ void OnActivate(WPARAM wParam) {
   }
 }
 
+// Tab and Shift+Tab in the drop-down move on through the skinned controls. Not every dialog
+// manager tells the dialog about Tab, so the drop-down asks for it and hands it over.
+LRESULT CALLBACK DropDownProc(HWND dropDown, UINT message, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC own = state.dropDownProc;
+  if (own == nullptr) return DefWindowProcA(dropDown, message, wParam, lParam);
+  switch (message) {
+    case WM_GETDLGCODE:
+      return CallWindowProcA(own, dropDown, message, wParam, lParam) | DLGC_WANTTAB;
+    case WM_KEYDOWN:
+      if (wParam != VK_TAB) break;
+      MoveFocus((GetKeyState(VK_SHIFT) & 0x8000) != 0);
+      return 0;
+    case WM_CHAR:
+      if (wParam == '\t') return 0;
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcA(own, dropDown, message, wParam, lParam);
+}
+
+void HookDropDown(HWND dialog) {
+  HWND dropDown = GetDlgItem(dialog, kComboId);
+  if (dropDown == nullptr) return;
+  state.dropDownProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(dropDown, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DropDownProc)));
+}
+
+void UnhookDropDown() {
+  HWND dropDown = state.dialog != nullptr ? GetDlgItem(state.dialog, kComboId) : nullptr;
+  if (dropDown != nullptr && state.dropDownProc != nullptr) {
+    SetWindowLongPtrA(dropDown, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(state.dropDownProc));
+  }
+  state.dropDownProc = nullptr;
+}
+
 void OnDropDownCommand(int code) {
   if (code == CBN_SETFOCUS) {
     state.focus = kDropDownItem;
@@ -217,7 +254,9 @@ void OnDropDownCommand(int code) {
 }  // namespace
 
 void AttachDialogInput(HWND dialog, SkinWindow* skin, SkinControl* const* controls) {
-  state = InputState{dialog, skin, kInstallItem, false, false, false, true, {0, 0, 0, 0}};
+  state = InputState{};
+  state.dialog = dialog;
+  state.skin = skin;
   BindDialogItems(dialog, controls);
   state.windowHasFocus = GetFocus() == dialog;  // attached after the window took the focus
   // Focus cues start hidden until the keyboard is used, unless the user asked to always see
@@ -227,13 +266,15 @@ void AttachDialogInput(HWND dialog, SkinWindow* skin, SkinControl* const* contro
   state.cuesHidden = alwaysShowCues == FALSE;
   const WORD action = state.cuesHidden ? UIS_SET : UIS_CLEAR;
   SendMessageA(dialog, WM_CHANGEUISTATE, MAKEWPARAM(action, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+  HookDropDown(dialog);
   StartAccessibleEvents();
 }
 
 void DetachDialogInput() {
   StopAccessibleEvents();
+  UnhookDropDown();
   BindDialogItems(nullptr, nullptr);
-  state = InputState{nullptr, nullptr, kInstallItem, false, false, false, true, {0, 0, 0, 0}};
+  state = InputState{};
 }
 
 bool DialogInputBefore(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {

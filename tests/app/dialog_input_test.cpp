@@ -120,7 +120,8 @@ class DialogInputTest : public ::testing::Test {
   // A key pressed and released as the dialog's message loop hands it over.
   void Key(WPARAM key) {
     for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
-      MSG msg = {GetFocus(), message, key, message == WM_KEYUP ? 0xC0000001 : 1, 0, {0, 0}};
+      const DWORD flags = message == WM_KEYUP ? 0xC0000001u : 1u;  // repeat count, up/down bits
+      MSG msg = {GetFocus(), message, key, static_cast<LPARAM>(flags), 0, {0, 0}};
       if (!IsDialogMessageA(dialog, &msg)) DispatchMessageA(&msg);
     }
   }
