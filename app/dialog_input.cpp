@@ -379,6 +379,10 @@ void PaintFocusRectangle() {
 void FocusCompletionScreen() {
   if (state.dialog == nullptr) return;
   state.drawnRing = RECT{0, 0, 0, 0};  // the screen change painted everything away
+  // The drop-down is moved out of sight; hidden as well, it is out of reach of Tab and of
+  // screen readers too.
+  HWND dropDown = GetDlgItem(state.dialog, kComboId);
+  if (dropDown != nullptr) ShowWindow(dropDown, SW_HIDE);
   FocusItem(kFinishItem);
 }
 

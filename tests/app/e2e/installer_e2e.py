@@ -614,6 +614,7 @@ class Suite:
         focus, children = inst.access()
         check(all(children[k]["state"] & INVISIBLE for k in range(1, 10)), "boxes still readable")
         check(children[INSTALL_CHILD]["state"] & INVISIBLE, "Install still readable")
+        check(children[11]["state"] & INVISIBLE, "the drop-down is still readable")
         check(children[FINISH_CHILD]["state"] == FOCUSED | FOCUSABLE and focus == FINISH_CHILD,
               "Finish does not have the focus: %r" % children[FINISH_CHILD])
         check(children[10]["state"] & LINKED and not children[10]["state"] & INVISIBLE,
