@@ -367,6 +367,8 @@ class DialogAccessible final : public IAccessible {
   LONG generation_;
 };
 
+DialogAccessible* dialogObject = nullptr;
+
 }  // namespace
 
 bool AnswerAccessibleObject(WPARAM flags, LPARAM objectId, LRESULT* result) {
@@ -375,10 +377,10 @@ bool AnswerAccessibleObject(WPARAM flags, LPARAM objectId, LRESULT* result) {
   if (dialog == nullptr || !dialogLive) return false;
   // The identifier is a 32-bit value; on 64-bit Windows it arrives zero-extended.
   if (static_cast<LONG>(static_cast<DWORD>(objectId)) != OBJID_CLIENT) return false;
-  DialogAccessible* object = new (std::nothrow) DialogAccessible(dialog);
-  if (object == nullptr) return false;
-  *result = LresultFromObject(IID_IAccessible, flags, object);
-  object->Release();  // LresultFromObject holds its own reference while it is needed
+  // One object per dialog, kept until the dialog goes, when it is cut off from its readers.
+  if (dialogObject == nullptr) dialogObject = new (std::nothrow) DialogAccessible(dialog);
+  if (dialogObject == nullptr) return false;
+  *result = LresultFromObject(IID_IAccessible, flags, dialogObject);
   return true;
 }
 
@@ -390,6 +392,13 @@ void StartAccessibleEvents() {
 void StopAccessibleEvents() {
   dialogLive = false;
   InterlockedIncrement(&dialogGeneration);
+  if (dialogObject != nullptr) {
+    // Readers still holding it get "disconnected" from now on, and nothing of theirs is left
+    // for the end of the program.
+    CoDisconnectObject(dialogObject, 0);
+    dialogObject->Release();
+    dialogObject = nullptr;
+  }
 }
 
 void SyncAccessibleEvents() {

@@ -238,12 +238,19 @@ int main(int argc, char** argv) {
   if (found.main == nullptr) return 2;
   if (command == "combo") return Combo(found);
   if (command == "geometry") return Geometry(found);
-  if (command == "events" && argc > 2) return Events(found, argv[2]);
+  // Once everything is printed the process goes without its own teardown: under the
+  // emulated 32-bit Wine, COM's threads at times crash or hang in it.
+  if (command == "events" && argc > 2) {
+    CoInitialize(nullptr);
+    const int rc = Events(found, argv[2]);
+    fflush(stdout);
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(rc));
+  }
   if (command == "access") {
     CoInitialize(nullptr);
     const int rc = Accessible(found, argc > 2 ? atoi(argv[2]) : 0);
-    CoUninitialize();
-    return rc;
+    fflush(stdout);
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(rc));
   }
   return 64;
 }
