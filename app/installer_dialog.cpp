@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/dialog_input.h"
 #include "app/dialog_layout.h"
 #include "app/folder_picker.h"
 #include "app/install_messages.h"
@@ -122,13 +123,13 @@ void OnInitDialog(HWND dialog) {
   HostProbeSequence();
   FillDropDown(dialog);
   Combo(dialog, CB_SETCURSEL, 0);
-  SendDlgItemMessageA(dialog, kHiddenButtonId, BM_CLICK, 0, 0);
   ReleaseDC(dialog, dc);
   TheSkinContext.currentDc = nullptr;
   SetWindowTextA(dialog, kCaption);
   MoveWindow(GetDlgItem(dialog, kComboId), kComboShownPx.left, kComboShownPx.top,
              kComboShownPx.right, kComboShownPx.bottom, TRUE);
   SizeAndCentre(dialog);
+  AttachDialogInput(dialog, TheSkinWindow, ControlTable);
 }
 
 void OnPaint(HWND dialog) {
@@ -146,6 +147,7 @@ void OnPaint(HWND dialog) {
     for (const TextLine& line : kCompletionLines)
       TheSkinWindow->drawText(line.x, line.y, line.text);
   }
+  PaintFocusRectangle();
   TheSkinWindow->endPaint();
 }
 
@@ -200,6 +202,7 @@ void ShowCompletionScreen(HWND dialog) {
              kComboShownPx.right, kComboShownPx.bottom, TRUE);
   UseCompletionFont();
   InvalidateRect(dialog, nullptr, TRUE);
+  FocusCompletionScreen();
 }
 
 void InstallStep(HWND dialog) {
@@ -246,9 +249,8 @@ INT_PTR OnCommand(HWND dialog, int id, int code) {
       EndDialog(dialog, 0);
       return 1;
     case kComboId:
-      if (code == CBN_SELCHANGE || code == CBN_SELENDCANCEL) {
-        SendDlgItemMessageA(dialog, kHiddenButtonId, BM_CLICK, 0, 0);
-      }
+      // The focus stays in the drop-down (the hidden button no longer takes it), so arrow
+      // keys keep working there.
       if (code == CBN_SELCHANGE && Combo(dialog, CB_GETCURSEL) == BrowseEntryIndex()) {
         BrowseForFolder(dialog);
       }
@@ -288,9 +290,22 @@ void OnSkinNotify(HWND dialog, WPARAM code) {
   }
 }
 
+INT_PTR DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
 }  // namespace
 
 INT_PTR CALLBACK InstallerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Keyboard, screen readers and the window-level mouse behaviour come first and last.
+  INT_PTR result = 0;
+  if (DialogInputBefore(dialog, message, wParam, lParam, &result)) return result;
+  result = DialogMessage(dialog, message, wParam, lParam);
+  DialogInputAfter();
+  return result;
+}
+
+namespace {
+
+INT_PTR DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (TheSkinWindow != nullptr && TheSkinWindow->preFilter(dialog, message, wParam, lParam))
     return 0;
   switch (message) {
@@ -312,3 +327,5 @@ INT_PTR CALLBACK InstallerDialogProc(HWND dialog, UINT message, WPARAM wParam, L
       return 0;
   }
 }
+
+}  // namespace

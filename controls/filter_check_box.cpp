@@ -73,9 +73,13 @@ int FilterCheckBox::onMouse(HWND window, UINT message, WPARAM, LPARAM lParam) {
     case WM_MOUSEMOVE:
       showStatusText(1);
       return 0;
+    // The second press of a double-click arrives as a double-click: it is a press all the
+    // same, so a double-click toggles twice, as two clicks do.
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
       return step(window, 1);
     case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
       return step(window, -1);
     case WM_LBUTTONUP:
       return finish(window, 1);
@@ -100,6 +104,14 @@ int FilterCheckBox::finish(HWND window, int delta) {
   repaint();
   postNotify(window);
   return 1;
+}
+
+void FilterCheckBox::toggle(HWND window) {
+  moveValue(1);
+  // In toggle mode the odd value is only the pressed look on the way.
+  if (toggleMode && IsOdd(value)) moveValue(1);
+  repaint();
+  postNotify(window);
 }
 
 void FilterCheckBox::moveValue(int delta) {

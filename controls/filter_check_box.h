@@ -27,6 +27,9 @@ class FilterCheckBox : public SkinControl {
   void paint(HDC dc) override;
   int getValue() const override;
   void setValue(int value) override;
+  // What a completed click does, for the keyboard and screen readers: one change of state,
+  // repainted and posted.
+  void toggle(HWND window);
 
   int32_t value;  // the frame shown; the dialog reads 0 as "filter not wanted"
   RECT hitRect;   // edges included

@@ -60,33 +60,40 @@ int ImageButton::onMouse(HWND window, UINT message, WPARAM, LPARAM lParam) {
   const bool inside = contains(lParam);
   switch (message) {
     case WM_MOUSEMOVE:
-      if (!inside) {
-        if (pressState == kButtonPressed) {
-          drawLook(false);
-          pressState = kButtonNotPressed;
-        }
+      if (!inside && pressState == kButtonPressed) {
+        drawLook(false);
+        pressState = kButtonNotPressed;
+        releaseMouse(window);
       }
       showStatusText(inside ? 1 : 0);
       return 0;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
       if (inside) {
         drawLook(true);
         pressState = kButtonPressed;
+        // Held so that the pointer is followed off the window too, and the release is seen.
+        SetCapture(window);
       }
       return 0;
     case WM_LBUTTONUP:
-      // The release counts wherever it is: leaving the button already cleared the press.
+      // Leaving the button already cleared the press; a release off it presses nothing.
       if (pressState != kButtonPressed) {
         pressState = kButtonNotPressed;
         return 0;
       }
       drawLook(false);
-      postNotify(window);
-      pressState = kButtonClicked;
+      pressState = inside ? kButtonClicked : kButtonNotPressed;
+      releaseMouse(window);
+      if (inside) postNotify(window);
       return 1;
     default:
       return 0;
   }
+}
+
+void ImageButton::releaseMouse(HWND window) const {
+  if (GetCapture() == window) ReleaseCapture();
 }
 
 void ImageButton::paint(HDC dc) {

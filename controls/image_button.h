@@ -43,6 +43,8 @@ class ImageButton : public SkinControl {
 
  private:
   bool contains(LPARAM position) const;
+  // Gives the mouse back once the press is over; the press state is already updated.
+  void releaseMouse(HWND window) const;
   void drawLook(bool pressed);
   void drawCaptionPatch(HDC target, bool withText);
 };

@@ -20,6 +20,7 @@ const LPARAM kOnBox = At(236, 16);
 const LPARAM kOffBox = At(300, 100);
 const std::vector<WPARAM> kNone;
 const std::vector<WPARAM> kReported = {2000};
+const std::vector<WPARAM> kReportedTwice = {2000, 2000};
 
 class FilterCheckBoxTest : public SkinTest {
  protected:
@@ -90,15 +91,25 @@ TEST_F(FilterCheckBoxTest, EveryTransitionOfTheToggleBox) {
     int32_t after;
     const std::vector<WPARAM>& posted;
   } const rows[] = {
-      {0, WM_LBUTTONDOWN, kOnBox, 1, 1, kNone},   {1, WM_LBUTTONUP, kOnBox, 1, 2, kReported},
-      {1, WM_RBUTTONUP, kOnBox, 1, 0, kReported}, {2, WM_LBUTTONDOWN, kOnBox, 1, 3, kNone},
-      {3, WM_LBUTTONUP, kOnBox, 1, 0, kReported}, {3, WM_RBUTTONUP, kOnBox, 1, 2, kReported},
-      {0, WM_RBUTTONDOWN, kOnBox, 1, 3, kNone},   {2, WM_RBUTTONDOWN, kOnBox, 1, 1, kNone},
-      {1, WM_MOUSEMOVE, kOffBox, 0, 0, kNone},    {3, WM_MOUSEMOVE, kOffBox, 0, 2, kNone},
-      {3, WM_LBUTTONUP, kOffBox, 0, 2, kNone},    {1, WM_RBUTTONDOWN, kOffBox, 0, 0, kNone},
-      {2, WM_LBUTTONDOWN, kOffBox, 0, 2, kNone},  {0, WM_LBUTTONUP, kOnBox, 0, 0, kNone},
-      {2, WM_RBUTTONUP, kOnBox, 0, 2, kNone},     {2, WM_MOUSEMOVE, kOnBox, 0, 2, kNone},
-      {0, WM_LBUTTONDBLCLK, kOnBox, 0, 0, kNone},
+      {0, WM_LBUTTONDOWN, kOnBox, 1, 1, kNone},
+      {1, WM_LBUTTONUP, kOnBox, 1, 2, kReported},
+      {1, WM_RBUTTONUP, kOnBox, 1, 0, kReported},
+      {2, WM_LBUTTONDOWN, kOnBox, 1, 3, kNone},
+      {3, WM_LBUTTONUP, kOnBox, 1, 0, kReported},
+      {3, WM_RBUTTONUP, kOnBox, 1, 2, kReported},
+      {0, WM_RBUTTONDOWN, kOnBox, 1, 3, kNone},
+      {2, WM_RBUTTONDOWN, kOnBox, 1, 1, kNone},
+      {1, WM_MOUSEMOVE, kOffBox, 0, 0, kNone},
+      {3, WM_MOUSEMOVE, kOffBox, 0, 2, kNone},
+      {3, WM_LBUTTONUP, kOffBox, 0, 2, kNone},
+      {1, WM_RBUTTONDOWN, kOffBox, 0, 0, kNone},
+      {2, WM_LBUTTONDOWN, kOffBox, 0, 2, kNone},
+      {0, WM_LBUTTONUP, kOnBox, 0, 0, kNone},
+      {2, WM_RBUTTONUP, kOnBox, 0, 2, kNone},
+      {2, WM_MOUSEMOVE, kOnBox, 0, 2, kNone},
+      // The second press of a double-click is a press.
+      {0, WM_LBUTTONDBLCLK, kOnBox, 1, 1, kNone},
+      {2, WM_RBUTTONDBLCLK, kOnBox, 1, 1, kNone},
   };
   for (const Row& row : rows) {
     box->value = row.before;
@@ -123,6 +134,14 @@ TEST_F(FilterCheckBoxTest, ClicksToggleAndLeavingCancels) {
       {2, {{WM_LBUTTONDOWN, kOnBox}, {WM_MOUSEMOVE, kOffBox}, {WM_LBUTTONUP, kOffBox}}, 2, kNone},
       // A right press shows the new state's pressed look; leaving lands on the new state.
       {0, {{WM_RBUTTONDOWN, kOnBox}, {WM_MOUSEMOVE, kOffBox}}, 2, kNone},
+      // A double-click is two clicks: the second press arrives as a double-click message.
+      {2,
+       {{WM_LBUTTONDOWN, kOnBox},
+        {WM_LBUTTONUP, kOnBox},
+        {WM_LBUTTONDBLCLK, kOnBox},
+        {WM_LBUTTONUP, kOnBox}},
+       2,
+       kReportedTwice},
   };
   for (const Sequence& s : sequences) {
     box->value = s.start;

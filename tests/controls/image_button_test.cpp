@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "tests/skin/skin_test_support.h"
@@ -141,14 +142,32 @@ TEST_F(ImageButtonTest, EveryRowOfTheMessageTable) {
        {},
        Look::kUntouched,
        0},
-      {"release after a press, anywhere",
+      {"release after a press, on the button",
        WM_LBUTTONUP,
-       kOutside,
+       kInside,
        kButtonPressed,
        1,
        kButtonClicked,
        {219},
        Look::kNormal,
+       0},
+      {"release after a press, off the button",
+       WM_LBUTTONUP,
+       kOutside,
+       kButtonPressed,
+       1,
+       kButtonNotPressed,
+       {},
+       Look::kNormal,
+       0},
+      {"second press of a double-click",
+       WM_LBUTTONDBLCLK,
+       kInside,
+       kButtonNotPressed,
+       0,
+       kButtonPressed,
+       {},
+       Look::kPressed,
        0},
       {"release without a press",
        WM_LBUTTONUP,
@@ -187,6 +206,24 @@ TEST_F(ImageButtonTest, EveryRowOfTheMessageTable) {
     EXPECT_EQ(lookMismatches(*shot(), *button, row.look), 0) << row.what;
     EXPECT_EQ(button->statusShown, row.statusAfter) << row.what;
   }
+}
+
+// A pressed button holds the mouse, so a release off the window still reaches it, and gives
+// it back when the press ends, however it ends.
+TEST_F(ImageButtonTest, HoldsTheMouseWhilePressed) {
+  ImageButton* button = install();
+  const std::pair<UINT, LPARAM> endings[] = {
+      {WM_LBUTTONUP, kInside}, {WM_LBUTTONUP, kOutside}, {WM_MOUSEMOVE, kOutside}};
+  for (const auto& ending : endings) {
+    route(WM_LBUTTONDOWN, kInside);
+    EXPECT_EQ(GetCapture(), window->get()) << std::hex << ending.first;
+    route(ending.first, ending.second);
+    EXPECT_EQ(GetCapture(), nullptr) << std::hex << ending.first;
+    EXPECT_NE(button->pressState, kButtonPressed);
+    TakeNotifications(window->get());
+  }
+  route(WM_LBUTTONDOWN, kOutside);
+  EXPECT_EQ(GetCapture(), nullptr) << "a press elsewhere takes nothing";
 }
 
 TEST_F(ImageButtonTest, OnlyAPressAndReleaseWithoutLeavingClicks) {

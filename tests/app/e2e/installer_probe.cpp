@@ -3,6 +3,7 @@
 // message boxes. It can also hold a file locked.
 #include <windows.h>
 
+#include <oleacc.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -113,12 +114,123 @@ int Lock(const char* path, const char* seconds) {
   return 0;
 }
 
+std::string Narrow(BSTR text) {
+  if (text == nullptr) return "";
+  char narrow[2048];
+  WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+  SysFreeString(text);
+  return narrow;
+}
+
+// The window as a screen reader sees it, read through another process's accessible object:
+// one line per child, "child ID ROLE STATE LEFT TOP WIDTH HEIGHT|NAME|DEFAULT-ACTION", and
+// with "press N", the child's default action done first.
+int Accessible(const Found& found, int press) {
+  IAccessible* window = nullptr;
+  HRESULT hr = AccessibleObjectFromWindow(found.main, static_cast<DWORD>(OBJID_CLIENT),
+                                          IID_IAccessible, reinterpret_cast<void**>(&window));
+  if (FAILED(hr) || window == nullptr) {
+    printf("no object %08lx\n", static_cast<unsigned long>(hr));
+    return 1;
+  }
+  VARIANT self;
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  if (press > 0) {
+    VARIANT child = self;
+    child.lVal = press;
+    hr = window->accDoDefaultAction(child);
+    printf("pressed %d %08lx\n", press, static_cast<unsigned long>(hr));
+  }
+  BSTR name = nullptr;
+  window->get_accName(self, &name);
+  printf("name %s\n", Narrow(name).c_str());
+  LONG count = 0;
+  window->get_accChildCount(&count);
+  printf("count %ld\n", static_cast<long>(count));
+  VARIANT focus;
+  VariantInit(&focus);
+  window->get_accFocus(&focus);
+  printf("focus %ld\n", focus.vt == VT_I4 ? static_cast<long>(focus.lVal) : -1L);
+  VariantClear(&focus);
+  for (LONG id = 1; id <= count; ++id) {
+    VARIANT child = self;
+    child.lVal = id;
+    IDispatch* object = nullptr;
+    IAccessible* own = nullptr;
+    // A child with an object of its own is asked through it, as readers do.
+    if (window->get_accChild(child, &object) == S_OK && object != nullptr) {
+      object->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&own));
+      object->Release();
+    }
+    IAccessible* ask = own != nullptr ? own : window;
+    VARIANT which = own != nullptr ? self : child;
+    VARIANT role, state;
+    VariantInit(&role);
+    VariantInit(&state);
+    ask->get_accRole(which, &role);
+    ask->get_accState(which, &state);
+    BSTR childName = nullptr, action = nullptr;
+    ask->get_accName(which, &childName);
+    ask->get_accDefaultAction(which, &action);
+    long left = 0, top = 0, width = 0, height = 0;
+    ask->accLocation(&left, &top, &width, &height, which);
+    printf("child %ld %s %ld %08lx %ld %ld %ld %ld|%s|%s\n", static_cast<long>(id),
+           own != nullptr ? "object" : "element",
+           role.vt == VT_I4 ? static_cast<long>(role.lVal) : -1L,
+           state.vt == VT_I4 ? static_cast<unsigned long>(state.lVal) : 0UL, left, top, width,
+           height, Narrow(childName).c_str(), Narrow(action).c_str());
+    if (own != nullptr) own->Release();
+  }
+  window->Release();
+  return 0;
+}
+
+HWND eventWindow = nullptr;
+
+void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                      DWORD) {
+  if (window != eventWindow || object != OBJID_CLIENT) return;
+  printf("event %04lx %ld\n", static_cast<unsigned long>(event), static_cast<long>(child));
+  fflush(stdout);
+}
+
+// Prints the installer's accessibility events for the client area, as a screen reader
+// receives them, for the given number of seconds: "event CODE CHILD" per line.
+int Events(const Found& found, const char* seconds) {
+  eventWindow = found.main;
+  DWORD process = 0;
+  GetWindowThreadProcessId(found.main, &process);
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_STATECHANGE, nullptr,
+                                       OnEvent, process, 0, WINEVENT_OUTOFCONTEXT);
+  if (hook == nullptr) return 1;
+  printf("listening\n");
+  fflush(stdout);
+  const DWORD end = GetTickCount() + static_cast<DWORD>(atoi(seconds)) * 1000;
+  while (GetTickCount() < end) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+  UnhookWinEvent(hook);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return 64;
   std::string command = argv[1];
   if (command == "lock" && argc == 4) return Lock(argv[2], argv[3]);
+  // The user's "always show keyboard cues" setting, "on" or "off".
+  if (command == "cues" && argc == 3) {
+    const BOOL on = strcmp(argv[2], "on") == 0;
+    return SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0,
+                                 reinterpret_cast<void*>(static_cast<INT_PTR>(on)),
+                                 SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)
+               ? 0
+               : 1;
+  }
   if (command == "window" && argc >= 3)
     return OtherWindow(argv[2], argc > 3 && strcmp(argv[3], "cancel") == 0);
   Found found = FindInstaller();
@@ -126,5 +238,19 @@ int main(int argc, char** argv) {
   if (found.main == nullptr) return 2;
   if (command == "combo") return Combo(found);
   if (command == "geometry") return Geometry(found);
+  // Once everything is printed the process goes without its own teardown: under the
+  // emulated 32-bit Wine, COM's threads at times crash or hang in it.
+  if (command == "events" && argc > 2) {
+    CoInitialize(nullptr);
+    const int rc = Events(found, argv[2]);
+    fflush(stdout);
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(rc));
+  }
+  if (command == "access") {
+    CoInitialize(nullptr);
+    const int rc = Accessible(found, argc > 2 ? atoi(argv[2]) : 0);
+    fflush(stdout);
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(rc));
+  }
   return 64;
 }

@@ -1,0 +1,432 @@
+#include "app/dialog_input.h"
+
+#include "app/dialog_accessible.h"
+#include "app/dialog_items.h"
+#include "app/dialog_layout.h"
+#include "controls/filter_check_box.h"
+#include "controls/image_button.h"
+#include "controls/link_label.h"
+
+namespace {
+
+// Posted to redraw the focus rectangle once the window's cue state has been updated.
+constexpr UINT kRefreshFocusMessage = WM_APP + 0x31;
+// A pointer position no control contains: tells every control the pointer has gone.
+constexpr LPARAM kPointerGone = MAKELPARAM(0xFFFF, 0xFFFF);
+
+struct InputState {
+  HWND dialog = nullptr;
+  SkinWindow* skin = nullptr;
+  int focus = kInstallItem;     // item with the focus while the window has it
+  bool windowHasFocus = false;  // the dialog window itself (not the drop-down) holds the focus
+  bool trackingLeave = false;   // TrackMouseEvent is armed
+  bool focusedPressed = false;  // the focused button was held down after the last message
+  // Focus cues are hidden. Kept here too: not every system's default window procedure keeps
+  // the window's cue state.
+  bool cuesHidden = true;
+  RECT drawnRing = {0, 0, 0, 0};   // where a focus rectangle is on screen now; empty when none
+  WNDPROC dropDownProc = nullptr;  // the drop-down's own procedure, behind the Tab handling
+};
+InputState state;
+
+INT_PTR Answer(HWND dialog, LRESULT value) {
+  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, value);
+  return TRUE;
+}
+
+SkinContext* Context() { return state.skin != nullptr ? state.skin->context : nullptr; }
+
+bool CuesShown() { return !state.cuesHidden; }
+
+// The keyboard was used: from now on the focus is shown, as Windows does for its dialogs.
+void ShowCues() {
+  if (state.cuesHidden) {
+    SendMessageA(state.dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    state.cuesHidden = false;
+  }
+}
+
+// Follows the window's cue state as the system changes it.
+void OnUpdateUiState(WPARAM wParam) {
+  if ((HIWORD(wParam) & UISF_HIDEFOCUS) == 0) return;
+  if (LOWORD(wParam) == UIS_SET) state.cuesHidden = true;
+  if (LOWORD(wParam) == UIS_CLEAR) state.cuesHidden = false;
+  PostMessageA(state.dialog, kRefreshFocusMessage, 0, 0);
+}
+
+RECT RingRect(int item) {
+  RECT area;
+  if (!ItemRect(item, &area)) return RECT{0, 0, 0, 0};
+  switch (KindOfItem(item)) {
+    case ItemKind::kFilterBox:
+      InflateRect(&area, 2, 2);  // around box and label, clear of the boxes above and below
+      break;
+    case ItemKind::kLink:
+      InflateRect(&area, 1, 1);
+      break;
+    default:
+      // Inside the pill, as Windows draws it inside a button; the bounds hold one extra
+      // column and row for the pressed shift.
+      area = RECT{area.left + 3, area.top + 3, area.right - 4, area.bottom - 4};
+      break;
+  }
+  return area;
+}
+
+bool RingWanted() {
+  return state.dialog != nullptr && state.windowHasFocus && state.focus != kDropDownItem &&
+         ItemShown(state.focus) && !ItemPressed(state.focus) && CuesShown();
+}
+
+// Puts area back together off screen (background, then every shown control as the paint
+// cycle draws it), adds the focus rectangle when asked and copies the area to the window in
+// one piece. Drawing the rectangle over fresh pixels every time keeps its inverting pen from
+// ever cancelling an earlier one.
+void ComposeArea(const RECT& area, bool withRing) {
+  SkinContext* context = Context();
+  if (context == nullptr || context->bufferDc == nullptr || IsRectEmpty(&area)) return;
+  HDC buffer = context->bufferDc;
+  if (context->background != nullptr) {
+    context->background->drawTiled(buffer, area.left, area.top, area.right, area.bottom);
+  }
+  for (int32_t i = 0; i < context->controlCount && i < kMaxSkinControls; ++i) {
+    SkinControl* control = context->controls[i];
+    if (control != nullptr && control->visible) control->paint(buffer);
+  }
+  if (withRing) DrawFocusRect(buffer, &area);
+  ControlDc target(context);
+  if (target.get() != nullptr) blitRect(target.get(), buffer, area);
+}
+
+// Brings the focus rectangle on screen in line with the focus; force redraws it even where
+// it already stands (after something painted over it).
+void RefreshRing(bool force) {
+  const RECT wanted = RingWanted() ? RingRect(state.focus) : RECT{0, 0, 0, 0};
+  if (!IsRectEmpty(&state.drawnRing) && !EqualRect(&state.drawnRing, &wanted)) {
+    ComposeArea(state.drawnRing, false);
+  }
+  if (!IsRectEmpty(&wanted) && (force || !EqualRect(&state.drawnRing, &wanted))) {
+    ComposeArea(wanted, true);
+  }
+  state.drawnRing = wanted;
+}
+
+int NextShownItem(int from, int step) {
+  int item = from;
+  for (int tries = 0; tries < kDialogItemCount; ++tries) {
+    item = (item + step + kDialogItemCount) % kDialogItemCount;
+    if (ItemShown(item)) return item;
+  }
+  return kNoItem;
+}
+
+void MoveFocus(bool backwards) {
+  ShowCues();
+  const int from = state.focus == kNoItem ? kInstallItem : state.focus;
+  const int next = NextShownItem(from, backwards ? -1 : 1);
+  if (next != kNoItem) FocusItem(next);
+}
+
+// Enter: the focused link or button acts; anywhere else it is the OK command (Install, or
+// the end on the completion screen).
+void OnEnter() {
+  const int item = state.focus;
+  if (item != kNoItem && KindOfItem(item) != ItemKind::kFilterBox && item != kDropDownItem &&
+      PressItem(item)) {
+    return;
+  }
+  SendMessageA(state.dialog, WM_COMMAND, IDOK, 0);
+}
+
+bool OnKeyDown(WPARAM key, LPARAM flags) {
+  const bool repeated = (flags & (1 << 30)) != 0;
+  switch (key) {
+    case VK_TAB:
+      MoveFocus((GetKeyState(VK_SHIFT) & 0x8000) != 0);
+      return true;
+    case VK_SPACE:
+      ShowCues();
+      if (!repeated) PressItem(state.focus);
+      return true;
+    case VK_RETURN:
+      ShowCues();
+      if (!repeated) OnEnter();
+      return true;
+    case VK_ESCAPE:
+      SendMessageA(state.dialog, WM_COMMAND, IDCANCEL, 0);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The link's hand is set here, where Windows asks for the cursor, so the class arrow never
+// shows in between.
+bool OnSetCursor(HWND over, LPARAM lParam) {
+  if (over != state.dialog || LOWORD(lParam) != HTCLIENT || linkCursor == nullptr) return false;
+  POINT at;
+  if (!GetCursorPos(&at) || !ScreenToClient(state.dialog, &at)) return false;
+  RECT link;
+  if (!ItemShown(kLinkItem) || !ItemRect(kLinkItem, &link)) return false;
+  // The link's own hit test: every edge belongs to it.
+  if (at.x < link.left || at.x > link.right || at.y < link.top || at.y > link.bottom) return false;
+  SetCursor(linkCursor);
+  return true;
+}
+
+void TellControlsPointerGone() {
+  if (state.skin != nullptr) state.skin->preFilter(state.dialog, WM_MOUSEMOVE, 0, kPointerGone);
+}
+
+void ArmLeaveTracking() {
+  if (state.trackingLeave) return;
+  TRACKMOUSEEVENT track = {};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = state.dialog;
+  state.trackingLeave = TrackMouseEvent(&track) != FALSE;
+}
+
+bool AnyButtonPressed() {
+  for (int item = kInstallItem; item <= kFinishItem; ++item) {
+    if (ItemPressed(item)) return true;
+  }
+  return false;
+}
+
+void OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) return;
+  // Back to where the focus was, not to the first control as the dialog manager would.
+  if (state.focus == kDropDownItem && ItemShown(kDropDownItem)) {
+    SetFocus(GetDlgItem(state.dialog, kComboId));
+  } else {
+    SetFocus(state.dialog);
+  }
+}
+
+// Tab and Shift+Tab in the drop-down move on through the skinned controls. Not every dialog
+// manager tells the dialog about Tab, so the drop-down asks for it and hands it over.
+LRESULT CALLBACK DropDownProc(HWND dropDown, UINT message, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC own = state.dropDownProc;
+  if (own == nullptr) return DefWindowProcA(dropDown, message, wParam, lParam);
+  switch (message) {
+    case WM_GETDLGCODE:
+      return CallWindowProcA(own, dropDown, message, wParam, lParam) | DLGC_WANTTAB;
+    case WM_KEYDOWN:
+      if (wParam != VK_TAB) break;
+      MoveFocus((GetKeyState(VK_SHIFT) & 0x8000) != 0);
+      return 0;
+    case WM_CHAR:
+      if (wParam == '\t') return 0;
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcA(own, dropDown, message, wParam, lParam);
+}
+
+void HookDropDown(HWND dialog) {
+  HWND dropDown = GetDlgItem(dialog, kComboId);
+  if (dropDown == nullptr) return;
+  state.dropDownProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(dropDown, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DropDownProc)));
+}
+
+void UnhookDropDown() {
+  HWND dropDown = state.dialog != nullptr ? GetDlgItem(state.dialog, kComboId) : nullptr;
+  if (dropDown != nullptr && state.dropDownProc != nullptr) {
+    SetWindowLongPtrA(dropDown, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(state.dropDownProc));
+  }
+  state.dropDownProc = nullptr;
+}
+
+void OnDropDownCommand(int code) {
+  if (code == CBN_SETFOCUS) {
+    state.focus = kDropDownItem;
+    RefreshRing(false);
+  } else if (code == CBN_CLOSEUP && !CuesShown()) {
+    // A pick made with the mouse hands the focus back to Install, so the drop-down does not
+    // stay highlighted, as the window has always looked after a pick.
+    FocusItem(kInstallItem);
+  }
+}
+
+}  // namespace
+
+void AttachDialogInput(HWND dialog, SkinWindow* skin, SkinControl* const* controls) {
+  state = InputState{};
+  state.dialog = dialog;
+  state.skin = skin;
+  BindDialogItems(dialog, controls);
+  state.windowHasFocus = GetFocus() == dialog;  // attached after the window took the focus
+  // Focus cues start hidden until the keyboard is used, unless the user asked to always see
+  // them. Set outright: not every system initialises a dialog's cue state.
+  BOOL alwaysShowCues = FALSE;
+  SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &alwaysShowCues, 0);
+  state.cuesHidden = alwaysShowCues == FALSE;
+  const WORD action = state.cuesHidden ? UIS_SET : UIS_CLEAR;
+  SendMessageA(dialog, WM_CHANGEUISTATE, MAKEWPARAM(action, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+  HookDropDown(dialog);
+  StartAccessibleEvents();
+}
+
+void DetachDialogInput() {
+  StopAccessibleEvents();
+  UnhookDropDown();
+  BindDialogItems(nullptr, nullptr);
+  state = InputState{};
+}
+
+bool DialogInputBefore(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
+  *result = 0;
+  if (state.dialog == nullptr || dialog != state.dialog) return false;
+  switch (message) {
+    case WM_GETOBJECT: {
+      LRESULT answer = 0;
+      if (!AnswerAccessibleObject(wParam, lParam, &answer)) return false;
+      *result = Answer(dialog, answer);
+      return true;
+    }
+    case WM_ERASEBKGND:
+      // The skin paints every pixel; an erase would only flash the dialog's grey.
+      *result = Answer(dialog, 1);
+      return true;
+    case WM_SETCURSOR:
+      if (!OnSetCursor(reinterpret_cast<HWND>(wParam), lParam)) return false;
+      *result = Answer(dialog, TRUE);
+      return true;
+    case WM_MOUSEMOVE:
+      ArmLeaveTracking();
+      return false;
+    case WM_MOUSELEAVE:
+      state.trackingLeave = false;
+      TellControlsPointerGone();
+      return true;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse while a button was held: it is let go, not pressed.
+      if (reinterpret_cast<HWND>(lParam) != dialog && AnyButtonPressed()) {
+        TellControlsPointerGone();
+      }
+      return false;
+    case WM_GETDLGCODE:
+      // Only asked while the window itself, that is a skinned control, has the focus.
+      *result = Answer(dialog, DLGC_WANTALLKEYS);
+      return true;
+    case WM_KEYDOWN:
+      return OnKeyDown(wParam, lParam);
+    case WM_NEXTDLGCTL:
+      if (LOWORD(lParam) != 0) return false;  // a given window: the dialog manager's business
+      MoveFocus(wParam != 0);
+      *result = Answer(dialog, 0);
+      return true;
+    case WM_SETFOCUS:
+      // Keeps the focus on the window: the dialog manager would hand it to the drop-down.
+      state.windowHasFocus = true;
+      if (state.focus == kDropDownItem || !ItemShown(state.focus)) {
+        state.focus = ItemShown(kInstallItem) ? kInstallItem : NextShownItem(kDropDownItem, 1);
+      }
+      RefreshRing(false);
+      NotifyAccessibleFocus(state.focus);
+      *result = Answer(dialog, 0);
+      return true;
+    case WM_KILLFOCUS:
+      state.windowHasFocus = false;
+      RefreshRing(false);
+      return false;
+    case WM_ACTIVATE:
+      OnActivate(wParam);
+      *result = Answer(dialog, 0);
+      return true;
+    case WM_UPDATEUISTATE:
+      OnUpdateUiState(wParam);
+      return false;
+    case WM_QUERYUISTATE:
+      *result = Answer(dialog, state.cuesHidden ? UISF_HIDEFOCUS | UISF_HIDEACCEL : 0);
+      return true;
+    case kRefreshFocusMessage:
+      RefreshRing(false);
+      return true;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kComboId) OnDropDownCommand(HIWORD(wParam));
+      return false;
+    case WM_DESTROY:
+      DetachDialogInput();
+      return false;
+    default:
+      return false;
+  }
+}
+
+void DialogInputAfter() {
+  if (state.dialog == nullptr) return;
+  const bool pressed = state.windowHasFocus && ItemPressed(state.focus);
+  // A button draws its looks straight to the window, over the rectangle inside it: the
+  // pressed look goes without one, the raised look gets it back.
+  if (pressed && !state.focusedPressed) state.drawnRing = RECT{0, 0, 0, 0};
+  if (!pressed && state.focusedPressed) RefreshRing(true);
+  state.focusedPressed = pressed;
+  SyncAccessibleEvents();
+}
+
+void PaintFocusRectangle() {
+  if (state.dialog == nullptr) return;
+  // The paint cycle has drawn over the rectangle, or part of it: draw it whole again.
+  if (!IsRectEmpty(&state.drawnRing) && !RingWanted()) ComposeArea(state.drawnRing, false);
+  state.drawnRing = RECT{0, 0, 0, 0};
+  RefreshRing(true);
+}
+
+void FocusCompletionScreen() {
+  if (state.dialog == nullptr) return;
+  state.drawnRing = RECT{0, 0, 0, 0};  // the screen change painted everything away
+  // The drop-down is moved out of sight; hidden as well, it is out of reach of Tab and of
+  // screen readers too.
+  HWND dropDown = GetDlgItem(state.dialog, kComboId);
+  if (dropDown != nullptr) ShowWindow(dropDown, SW_HIDE);
+  FocusItem(kFinishItem);
+}
+
+int FocusedItem() {
+  if (state.dialog == nullptr) return kNoItem;
+  if (state.windowHasFocus) return state.focus;
+  HWND focus = GetFocus();
+  if (focus != nullptr && focus == GetDlgItem(state.dialog, kComboId)) return kDropDownItem;
+  return kNoItem;
+}
+
+bool FocusItem(int item) {
+  if (state.dialog == nullptr || !ItemShown(item)) return false;
+  state.focus = item;
+  if (item == kDropDownItem) {
+    SetFocus(GetDlgItem(state.dialog, kComboId));
+    RefreshRing(false);
+    return true;
+  }
+  if (GetFocus() != state.dialog) {
+    SetFocus(state.dialog);  // WM_SETFOCUS draws the rectangle and tells screen readers
+  } else {
+    RefreshRing(false);
+    NotifyAccessibleFocus(item);
+  }
+  return true;
+}
+
+bool PressItem(int item) {
+  if (state.dialog == nullptr || !ItemShown(item)) return false;
+  SkinControl* control = ItemControl(item);
+  switch (KindOfItem(item)) {
+    case ItemKind::kFilterBox:
+      static_cast<FilterCheckBox*>(control)->toggle(state.dialog);
+      return true;
+    case ItemKind::kLink:
+      static_cast<LinkLabel*>(control)->visited = 1;
+      PostMessageA(state.dialog, WM_SKIN_NOTIFY, static_cast<WPARAM>(control->notifyId), 0);
+      return true;
+    case ItemKind::kButton:
+      // Posted, as a click is: the dialog acts once this message is done.
+      PostMessageA(state.dialog, WM_SKIN_NOTIFY, static_cast<WPARAM>(control->notifyId), 0);
+      return true;
+    default:
+      return false;
+  }
+}

@@ -1,0 +1,280 @@
+// The window-level behaviour of the installer's dialog, on a real dialog under the real dialog
+// manager: the installer's controls in their slots, the skin attached, the dialog input in
+// front of the dialog procedure, as the installer wires them.
+#include "app/dialog_input.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/dialog_items.h"
+#include "controls/filter_check_box.h"
+#include "controls/image_button.h"
+#include "controls/link_label.h"
+#include "tests/skin/skin_test_support.h"
+
+// The installer's layout, apart from the client size that the test support also names.
+namespace layout {
+#include "app/dialog_layout.h"
+}  // namespace layout
+using layout::kControlSlots;
+using layout::kFilterBoxCount;
+using layout::kFilterBoxes;
+using layout::kSlotCancel;
+using layout::kSlotFinish;
+using layout::kSlotFirstFilter;
+using layout::kSlotInstall;
+using layout::kSlotLink;
+
+const POINT kTestWindowOrigin = {40, 300};
+
+namespace {
+
+constexpr COLORREF kMarker = RGB(255, 0, 255);
+
+SkinWindow* theSkin = nullptr;
+std::vector<int> commands;  // WM_COMMAND identifiers the dialog received
+
+INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  INT_PTR result = 0;
+  if (DialogInputBefore(dialog, message, wParam, lParam, &result)) return result;
+  if (theSkin != nullptr && theSkin->preFilter(dialog, message, wParam, lParam)) return 0;
+  if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
+  if (message == WM_PAINT && theSkin != nullptr) {
+    theSkin->beginPaint();
+    theSkin->paintAll();
+    PaintFocusRectangle();
+    theSkin->endPaint();
+  }
+  DialogInputAfter();
+  return message == WM_PAINT ? TRUE : FALSE;
+}
+
+// An empty template: a visible pop-up, no controls, no font.
+struct EmptyDialogTemplate {
+  DLGTEMPLATE header;
+  WORD menu, windowClass, title;
+};
+
+class DialogInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EmptyDialogTemplate source = {};
+    source.header.style = WS_POPUP | WS_VISIBLE;
+    source.header.cx = 100;
+    source.header.cy = 100;
+    dialog = CreateDialogIndirectParamA(instance, &source.header, nullptr, TestDialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    SetWindowPos(dialog, HWND_TOPMOST, kTestWindowOrigin.x, kTestWindowOrigin.y, kClientWidthPx,
+                 kClientHeightPx, SWP_SHOWWINDOW);
+    skin = new SkinWindow(&context, instance);
+    theSkin = skin;
+    skin->attach(dialog, kBackgroundSpec, kLinkCursorId, &kStatusArea);
+    controls[kSlotCancel] =
+        new ImageButton(&context, RECT{319, 240, 249, 262}, 203, 203, 2, "", nullptr, nullptr);
+    controls[kSlotInstall] =
+        new ImageButton(&context, RECT{249, 240, 249, 262}, 219, 219, 219, "", nullptr, nullptr);
+    controls[kSlotLink] = new LinkLabel(&context, RECT{96, 14, 0, 0}, "www.quillane.example", 1029,
+                                        "Visit Quillane Plugins Home Page");
+    for (int k = 0; k < kFilterBoxCount; ++k) {
+      FilterCheckBox* box =
+          new FilterCheckBox(&context, 230, 10 + 20 * k, 250, 22 + 20 * k, 128, 0x80148000,
+                             kFilterBoxes[k].label, 0, -3, kFilterBoxes[k].statusText, 2000, "key");
+      box->value = 2;
+      controls[kSlotFirstFilter + k] = box;
+    }
+    controls[kSlotFinish] =
+        new ImageButton(&context, RECT{161, 210, 250, 202}, 220, 220, 2, "", nullptr, nullptr);
+    controls[kSlotFinish]->setShown(0);
+    AttachDialogInput(dialog, skin, controls);
+    SetForegroundWindow(dialog);
+    SetActiveWindow(dialog);
+    SetFocus(dialog);
+    // Focus cues hidden, as Windows starts a dialog opened with the mouse.
+    SendMessageA(dialog, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    commands.clear();
+  }
+
+  void TearDown() override {
+    DestroyWindow(dialog);
+    theSkin = nullptr;
+    skin->teardown();
+    delete skin;
+  }
+
+  static void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_SKIN_NOTIFY) {
+        PostMessageA(message.hwnd, message.message, message.wParam, message.lParam);
+        break;  // left for the test to read
+      }
+      DispatchMessageA(&message);
+    }
+  }
+
+  // A key pressed and released as the dialog's message loop hands it over.
+  void Key(WPARAM key) {
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+      const DWORD flags = message == WM_KEYUP ? 0xC0000001u : 1u;  // repeat count, up/down bits
+      MSG msg = {GetFocus(), message, key, static_cast<LPARAM>(flags), 0, {0, 0}};
+      if (!IsDialogMessageA(dialog, &msg)) DispatchMessageA(&msg);
+    }
+  }
+
+  COLORREF Pixel(int x, int y) const {
+    HDC dc = GetDC(dialog);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(dialog, dc);
+    return colour;
+  }
+
+  void Fill(const RECT& area, COLORREF colour) const {
+    HDC dc = GetDC(dialog);
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+    ReleaseDC(dialog, dc);
+  }
+
+  int StatusPixelsOff() const {
+    const SkinBitmap& tile = *context.background;
+    int off = 0;
+    for (int y = kStatusArea.top; y < kStatusArea.bottom; ++y) {
+      for (int x = kStatusArea.left; x < kStatusArea.right; x += 3) {
+        off += Pixel(x, y) != GetPixel(tile.memoryDc, x % tile.width, y % tile.height);
+      }
+    }
+    return off;
+  }
+
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  SkinContext context = {};
+  SkinWindow* skin = nullptr;
+  SkinControl* controls[kControlSlots] = {};
+  HWND dialog = nullptr;
+};
+
+TEST_F(DialogInputTest, TheWindowErasesNothingItself) {
+  const RECT client = {0, 0, kClientWidthPx, kClientHeightPx};
+  Fill(client, kMarker);
+  // What a repaint does first: without the skin's answer the dialog fills its grey here.
+  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW);
+  EXPECT_EQ(Pixel(100, 150), kMarker);
+  EXPECT_EQ(Pixel(5, 5), kMarker);
+  ValidateRect(dialog, nullptr);
+}
+
+TEST_F(DialogInputTest, TheLinkShowsTheHandWhereWindowsAsksForTheCursor) {
+  const LinkLabel& link = *static_cast<LinkLabel*>(controls[kSlotLink]);
+  ASSERT_GT(link.bounds.right, link.bounds.left) << "the link was not painted";
+  const HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+  struct Case {
+    int x, y;
+    bool linkShown;
+    HCURSOR expected;
+  } const cases[] = {
+      {link.bounds.left + 5, link.bounds.top + 5, true, linkCursor},
+      {link.bounds.right, link.bounds.bottom, true, linkCursor},  // the link's edges are its own
+      {link.bounds.right + 1, link.bounds.top + 5, true, arrow},
+      {236, 16, true, arrow},
+      {link.bounds.left + 5, link.bounds.top + 5, false, arrow},
+  };
+  ASSERT_NE(linkCursor, nullptr);
+  for (const Case& c : cases) {
+    controls[kSlotLink]->visible = c.linkShown ? 1 : 0;
+    POINT at = {c.x, c.y};
+    ClientToScreen(dialog, &at);
+    SetCursorPos(at.x, at.y);
+    SetCursor(nullptr);
+    SendMessageA(dialog, WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), c.expected) << c.x << "," << c.y << " link shown " << c.linkShown;
+  }
+}
+
+TEST_F(DialogInputTest, LeavingTheWindowClearsTheStatusTextAndLetsGoOfAButton) {
+  skin->preFilter(dialog, WM_MOUSEMOVE, 0, At(236, 16));
+  ASSERT_EQ(controls[kSlotFirstFilter]->statusShown, 1);
+  ASSERT_GT(StatusPixelsOff(), 0) << "no status text over the first box";
+  SendMessageA(dialog, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(controls[kSlotFirstFilter]->statusShown, 0);
+  EXPECT_EQ(StatusPixelsOff(), 0);
+
+  ImageButton& install = *static_cast<ImageButton*>(controls[kSlotInstall]);
+  skin->preFilter(dialog, WM_LBUTTONDOWN, MK_LBUTTON, At(270, 250));
+  ASSERT_EQ(install.pressState, kButtonPressed);
+  SendMessageA(dialog, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(install.pressState, kButtonNotPressed);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(TakeNotifications(dialog).empty());
+}
+
+// Keys as the dialog manager delivers them: where the focus goes and what each key does.
+TEST_F(DialogInputTest, KeysMoveTheFocusAndActLikeClicks) {
+  ASSERT_EQ(FocusedItem(), kInstallItem);
+  struct Step {
+    WPARAM key;
+    int focusAfter;
+    std::vector<WPARAM> posted;
+    std::vector<int> commands;
+  } const steps[] = {
+      {VK_RETURN, kInstallItem, {219}, {}},        // Enter on Install presses it
+      {VK_SPACE, kInstallItem, {219}, {}},         // so does Space
+      {VK_TAB, kCancelItem, {}, {}},               //
+      {VK_SPACE, kCancelItem, {2}, {}},            // Space on Cancel presses it
+      {VK_TAB, kFirstBoxItem, {}, {}},             // Finish is hidden: round to the boxes
+      {VK_SPACE, kFirstBoxItem, {2000}, {}},       // Space toggles the box, as a click does
+      {VK_RETURN, kFirstBoxItem, {}, {IDOK}},      // Enter elsewhere is the OK command
+      {VK_ESCAPE, kFirstBoxItem, {}, {IDCANCEL}},  // Escape is Cancel
+  };
+  for (const Step& step : steps) {
+    commands.clear();
+    Key(step.key);
+    EXPECT_EQ(FocusedItem(), step.focusAfter) << "key " << step.key;
+    EXPECT_EQ(TakeNotifications(dialog), step.posted) << "key " << step.key;
+    EXPECT_EQ(commands, step.commands) << "key " << step.key;
+  }
+  EXPECT_EQ(static_cast<FilterCheckBox*>(controls[kSlotFirstFilter])->value, 0);
+
+  ASSERT_TRUE(FocusItem(kLinkItem));
+  Key(VK_RETURN);
+  EXPECT_EQ(TakeNotifications(dialog), std::vector<WPARAM>{1029}) << "Enter on the link";
+  EXPECT_EQ(static_cast<LinkLabel*>(controls[kSlotLink])->visited, 1);
+  EXPECT_FALSE(FocusItem(kFinishItem)) << "a hidden control takes no focus";
+}
+
+// The focus rectangle is drawn over fresh pixels each time: moving on leaves the pixels
+// exactly as they were without it.
+TEST_F(DialogInputTest, TheFocusRectangleLeavesNoMarks) {
+  const RECT box = {226, 6, 360, 28};  // the first box, its label and the rectangle around them
+  auto Capture = [&](std::vector<COLORREF>* pixels) {
+    pixels->clear();
+    for (int y = box.top; y < box.bottom; ++y) {
+      for (int x = box.left; x < box.right; ++x) pixels->push_back(Pixel(x, y));
+    }
+  };
+  std::vector<COLORREF> before, focused, after;
+  Capture(&before);
+  ASSERT_TRUE(FocusItem(kFirstBoxItem));
+  Capture(&focused);
+  EXPECT_EQ(focused, before) << "a rectangle before the keyboard was used";
+  // Once round the twelve shown controls (no drop-down here, Finish hidden), back to the box.
+  for (int i = 0; i < 12; ++i) Key(VK_TAB);
+  ASSERT_EQ(FocusedItem(), kFirstBoxItem);
+  Capture(&focused);
+  EXPECT_NE(focused, before) << "no rectangle once the keyboard was used";
+  InvalidateRect(dialog, nullptr, FALSE);  // a repaint keeps it as it was
+  UpdateWindow(dialog);
+  Capture(&after);
+  EXPECT_EQ(after, focused);
+  Key(VK_TAB);
+  Capture(&after);
+  EXPECT_EQ(after, before);
+}
+
+}  // namespace
