@@ -29,6 +29,12 @@ void CapitalizePath(char* text) {
 bool EnsureTrailingBackslash(char* text, size_t cap) {
   const size_t len = BoundedLength(text, cap);
   if (len < cap && ansi::EndsWithChar(text, len, '\\')) return true;
+  // A text that ends in half a double-byte character would take the backslash as that
+  // character's second byte: it names no folder.
+  if (len > 0 && len < cap && ansi::LastCharStart(text, len) == len - 1 &&
+      ansi::IsLeadByte(text[len - 1])) {
+    return false;
+  }
   return AppendText(text, cap, "\\");
 }
 

@@ -9,12 +9,16 @@ bool ReadTextLine(FILE* file, char* line, size_t cap) {
   const size_t limit = cap - 1 < kTextLineChars ? cap - 1 : kTextLineChars;
   size_t n = 0;
   int c = EOF;
+  bool secondByte = false;  // c is the second byte of a double-byte character
   while (n < limit && (c = fgetc(file)) != EOF && c != '\n') {
-    // A double-byte character that would not fit whole starts the next line instead.
-    if (n + 1 == limit && n > 0 && ansi::IsLeadByte(static_cast<char>(c))) {
+    const bool lead = !secondByte && ansi::IsLeadByte(static_cast<char>(c));
+    // A double-byte character that would not fit whole starts the next line instead. Its
+    // second byte may have a lead byte's value, so only a character's first byte counts.
+    if (lead && n + 1 == limit && n > 0) {
       ungetc(c, file);
       break;
     }
+    secondByte = lead;
     line[n++] = static_cast<char>(c);
   }
   line[n] = '\0';

@@ -61,6 +61,9 @@ TEST_F(DoubleByteRules, InPlaceRulesLeaveDoubleByteCharactersWhole) {
       {"capitalize", CapitalizePath, "c:\\" TO "abc", "C:\\" TO "Abc"},
       {"backslash", [](char* t) { EnsureTrailingBackslash(t, kPathChars); }, "C:\\" SO,
        "C:\\" SO "\\"},
+      // Found by fuzzing: half a character would take the backslash as its second byte.
+      {"backslash", [](char* t) { EnsureTrailingBackslash(t, kPathChars); }, "\"C\x95:\\\xE1",
+       "\"C\x95:\\\xE1"},
       {"strip", StripLeadingNonLetters, ZA "\"C:\\x", "C:\\x"},
       {"program", [](char* t) { ProgramFolderOfCommand(t); }, "\"C:\\" HYO "app.exe\" %1", "C:\\"},
       {"program", [](char* t) { ProgramFolderOfCommand(t); }, "C:\\" HYO "\\app.exe",
@@ -99,13 +102,21 @@ TEST_F(DoubleByteRules, LongLinesBreakBetweenCharacters) {
   FILE* file = tmpfile();
   ASSERT_NE(nullptr, file);
   const std::string head(kTextLineChars - 1, 'a');
-  fputs((head + ZA "b\n").c_str(), file);
+  // Found by fuzzing: 0xE7 is both a lead byte and a second byte; the line of 100 such
+  // characters is whole, and the character after it comes next.
+  std::string pairs;
+  for (size_t i = 0; i < kTextLineChars / 2; ++i) pairs += "\xE7\xE7";
+  fputs((head + ZA "b\n" + pairs + ZA "\n").c_str(), file);
   rewind(file);
   char line[kPathChars];
   ASSERT_TRUE(ReadTextLine(file, line, sizeof line));
   EXPECT_EQ(head, line);
   ASSERT_TRUE(ReadTextLine(file, line, sizeof line));
   EXPECT_STREQ(ZA "b", line);
+  ASSERT_TRUE(ReadTextLine(file, line, sizeof line));
+  EXPECT_EQ(pairs, line);
+  ASSERT_TRUE(ReadTextLine(file, line, sizeof line));
+  EXPECT_STREQ(ZA, line);
   fclose(file);
 }
 
