@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/dialog_layout.h"
 #include "app/folder_picker.h"
+#include "app/install_input_guard.h"
 #include "app/install_messages.h"
 #include "app/system_error.h"
 #include "controls/filter_check_box.h"
@@ -205,12 +206,14 @@ void ShowCompletionScreen(HWND dialog) {
 void InstallStep(HWND dialog) {
   if (!IsActive(kSlotInstall) || CheckedFilterCount() == 0) return;
   if (!ReadChosenFolder(dialog)) return;
+  InstallInputGuard guard(dialog);
   if (!SetCurrentDirectoryA(InstallFolder)) {
     const DWORD enterError = GetLastError();
     if (!CreateDirectoryA(InstallFolder, nullptr)) {
       const DWORD createError = GetLastError();
       // Something of that name is already there: why it cannot be entered says more.
       const DWORD reason = createError == ERROR_ALREADY_EXISTS ? enterError : createError;
+      guard.release();
       ShowProblem(dialog, FolderProblemText(InstallFolder, SystemErrorText(reason)));
       return;
     }
@@ -227,9 +230,11 @@ void InstallStep(HWND dialog) {
     for (const PayloadFailure& failure : report.failed) {
       problems.push_back({failure.fileName, SystemErrorText(failure.error)});
     }
+    guard.release();
     ShowProblem(dialog, FilesProblemText(InstallFolder, problems));
     return;
   }
+  guard.release();
   ShowCompletionScreen(dialog);
 }
 

@@ -10,6 +10,7 @@ import argparse
 import filecmp
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -461,6 +462,48 @@ class Suite:
         check(self.same_as_shipped(folder, "ZentroveDemo.8bf"), "retry did not replace the file")
         inst.click(FINISH)
         check(inst.wait_end() == 0, "Finish did not end with 0")
+
+    def test_keys_typed_during_the_install_are_dropped(self):
+        def click_install_and_type():
+            x, y = inst.client[0] + INSTALL[0], inst.client[1] + INSTALL[1]
+            self.wine.x("xdotool", "mousemove", str(x), str(y))
+            time.sleep(0.3)
+            # As on a busy machine: the installer is held while the user clicks Install and
+            # types Enter twice and Escape, so the keys are queued before the install ends.
+            os.kill(inst.proc.pid, signal.SIGSTOP)
+            try:
+                self.wine.x("xdotool", "click", "1", "key", "Return", "Return", "Escape")
+                time.sleep(0.3)
+            finally:
+                os.kill(inst.proc.pid, signal.SIGCONT)
+
+        # A failed install: its message must stay up, not be dismissed by the queued keys.
+        folder = self.target()
+        os.makedirs(folder)
+        locked = os.path.join(folder, "ZentroveDemo.8bf")
+        with open(locked, "w") as f:
+            f.write("an older plug-in in use")
+        holder = self.wine.start(self.probe, "lock", self.EXPECTED[0] + "ZentroveDemo.8bf", "60")
+        check(wait_for(lambda: b"locked" in output_of(holder)), "the file could not be locked")
+        try:
+            inst = self.launch()
+            click_install_and_type()
+            time.sleep(2)
+            check(inst.proc.poll() is None, "the installer ended on keys typed during the install")
+            text = inst.message()
+            check("ZentroveDemo.8bf" in text, "the failure message did not stay: " + text)
+        finally:
+            holder.kill()
+            holder.wait()
+        time.sleep(0.5)
+        # A good install: the completion screen must show whatever was typed meanwhile.
+        click_install_and_type()
+        time.sleep(2)
+        check(inst.proc.poll() is None, "the installer ended on keys typed during the install")
+        check(inst.combo()[2] == 1000, "the completion screen did not show")
+        check(self.installed(folder) == sorted(PAYLOAD), "installed: %r" % self.installed(folder))
+        self.wine.x("xdotool", "key", "Return")
+        check(inst.wait_end() == 0, "Enter on the completion screen did not end with 0")
 
     def test_without_folders_install_opens_the_folder_picker(self):
         self.unseed()
