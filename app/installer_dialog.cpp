@@ -155,7 +155,7 @@ void OnPaint(HWND dialog) {
 // the first entry is selected again.
 bool BrowseForFolder(HWND dialog) {
   char folder[kPathChars];
-  if (PickFolder(dialog, kBrowseTitle, folder) && SetCurrentDirectoryA(folder)) {
+  if (PickFolder(dialog, kBrowseTitle, kCaption, folder) && SetCurrentDirectoryA(folder)) {
     if (browsedFolderShown == 1) Combo(dialog, CB_DELETESTRING, detectedFolderCount);
     Combo(dialog, CB_INSERTSTRING, detectedFolderCount, reinterpret_cast<LPARAM>(folder));
     Combo(dialog, CB_SETCURSEL, detectedFolderCount);
