@@ -18,9 +18,12 @@ TEST(AnsiChars, Cp1252TablesAgreeWithWindowsOnEveryByte) {
     EXPECT_EQ(ansi::cp1252::IsLeadByte(c), ansi::IsLeadByte(c)) << std::hex << b;
     char a[2] = {c, 0};
     char w[2] = {c, 0};
+    char s[2] = {c, 0};
     ansi::cp1252::ToLowerInPlace(a);
     _strlwr(w);
+    ansi::ToLowerInPlace(s);
     EXPECT_EQ(a[0], w[0]) << "_strlwr differs at 0x" << std::hex << b;
+    EXPECT_EQ(s[0], w[0]) << "lower-casing differs from _strlwr at 0x" << std::hex << b;
   }
 }
 
