@@ -25,6 +25,10 @@ bool IsAlpha(char c);
 // IsDBCSLeadByte: c begins a double-byte character. Always false on a single-byte code page.
 bool IsLeadByte(char c);
 
+// True when the code page has double-byte characters at all; the walks below take the short
+// way when it has none.
+bool HasLeadBytes();
+
 // Bytes of the character at s, as CharNextA steps: 2 for a lead byte followed by another
 // byte, 0 at the end of the text, else 1.
 inline size_t CharBytes(const char* s) {

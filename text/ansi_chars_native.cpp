@@ -23,6 +23,7 @@ char* ToLowerInPlace(char* s) {
 }
 char ToUpper(char c) { return Is932() ? cp932::ToUpper(c) : cp1252::ToUpper(c); }
 bool IsAlpha(char c) { return Is932() ? cp932::IsAlpha(c) : cp1252::IsAlpha(c); }
+bool HasLeadBytes() { return Is932(); }
 bool IsLeadByte(char c) { return Is932() ? cp932::IsLeadByte(c) : cp1252::IsLeadByte(c); }
 
 }  // namespace ansi

@@ -652,6 +652,9 @@ class Suite:
         self.wine.regedit("\n".join(reg))
 
         prefs = self.wine.unix("C:\\Hostile\\Photoshop")
+        # Links to folders in the searched tree: back to a parent, and to the whole host drive.
+        os.symlink("..", os.path.join(prefs, "Up"))
+        os.symlink("/", os.path.join(prefs, "Drive"))
         with open(os.path.join(prefs, "Photoshop Big.ini"), "wb") as f:
             line = (b"x=" + b"q" * 99997 + b"\n")
             for _ in range(100):
