@@ -1,7 +1,11 @@
 # The two commands of the README: `make run` and `make test`. `make` builds the installer.
 SHELL := /bin/bash
 MAKEFLAGS += --no-print-directory
-.PHONY: all setup build build-native run test test-windows test-win64 test-native clean format
+.PHONY: all setup build build-native build-fuzz run test test-windows test-win64 test-native \
+	test-fuzz fuzz clean format
+
+# Seconds each fuzz target runs under `make fuzz`.
+FUZZ_SECONDS ?= 60
 
 all: build
 
@@ -24,11 +28,30 @@ build: setup build/windows/CMakeCache.txt
 build-native: setup build/native/CMakeCache.txt
 	@cmake --build --preset native -j2
 
+build/fuzz/CMakeCache.txt:
+	@cmake --preset fuzz >/dev/null
+
+build-fuzz: setup build/fuzz/CMakeCache.txt
+	@cmake --build --preset fuzz -j2
+
 run: build
 	@bash scripts/run-installer.sh build/windows/QuillaneSetup.exe
 
 test-native: build-native
 	@ctest --preset native
+
+# Each fuzz target briefly over its committed corpus, so a regression fails the suite.
+test-fuzz: build-fuzz
+	@ctest --preset fuzz
+
+# Each fuzz target for FUZZ_SECONDS; prints how many inputs each ran.
+fuzz: build-fuzz
+	@total=0; for t in settings_scan text_line payload_names path_rules search_pattern; do \
+	  out=$$(bash scripts/run-fuzz.sh build/fuzz/tests/fuzz/$${t}_fuzz tests/fuzz/corpus/$$t $(FUZZ_SECONDS)); \
+	  rc=$$?; runs=$$(echo "$$out" | sed -n 's/^stat::number_of_executed_units: *//p'); \
+	  if [ $$rc -ne 0 ]; then echo "$$out" | tail -40; echo "$$t: FINDING after $$runs runs"; exit 1; fi; \
+	  echo "$$t: $$runs runs, no finding"; total=$$((total + runs)); \
+	done; echo "fuzz: $$total runs in all, no finding"
 
 test-win64: setup build/win64/CMakeCache.txt
 	@cmake --build --preset win64 -j2
@@ -50,7 +73,7 @@ test-windows: setup build/windows/CMakeCache.txt
 	  cmake --build --preset windows -j2 && QUILLANE_I386_MODE=$$mode ctest --preset windows; \
 	fi
 
-test: test-native test-win64 test-windows
+test: test-native test-fuzz test-win64 test-windows
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,32 +1,100 @@
 #include "app/folder_picker.h"
 
 #include <shlobj.h>
+#include <wchar.h>
 
-#include <string.h>
+#include "discovery/path_rules.h"
 
-bool PickFolder(HWND owner, const char* title, char (&folder)[kPathChars]) {
+namespace {
+
+// Room for the folder's name and the message around it.
+constexpr size_t kMessageChars = MAX_PATH + 256;
+
+DWORD FolderFromWide(const wchar_t* wide, char (&folder)[kPathChars]) {
+  BOOL usedDefault = FALSE;
+  const int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, folder,
+                                          sizeof folder, nullptr, &usedDefault);
+  if (written == 0) {
+    const DWORD error = GetLastError();
+    folder[0] = '\0';
+    return error == ERROR_INSUFFICIENT_BUFFER ? ERROR_FILENAME_EXCED_RANGE : error;
+  }
+  // The text must lead back to the very same name: a default or best-fit character would
+  // name another folder, or none.
+  wchar_t back[MAX_PATH];
+  const int read = MultiByteToWideChar(CP_ACP, 0, folder, -1, back, MAX_PATH);
+  if (usedDefault || read == 0 || wcscmp(back, wide) != 0) {
+    folder[0] = '\0';
+    return ERROR_NO_UNICODE_TRANSLATION;
+  }
+  if (!EnsureTrailingBackslash(folder, sizeof folder)) {
+    folder[0] = '\0';
+    return ERROR_FILENAME_EXCED_RANGE;
+  }
+  return ERROR_SUCCESS;
+}
+
+void ToWide(const char* text, wchar_t* wide, int cap) {
+  if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, cap) == 0) wide[0] = L'\0';
+}
+
+void TellUnusable(HWND owner, const char* caption, const wchar_t* wide, DWORD error) {
+  wchar_t reason[200] = L"";
+  if (error == ERROR_NO_UNICODE_TRANSLATION) {
+    wcscpy(reason, L"its name has characters that this system's code page cannot spell");
+  } else {
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                       0, reason, sizeof reason / sizeof reason[0], nullptr);
+    // The system's texts end with a full stop and a line break; the message adds its own.
+    size_t end = length;
+    while (end > 0 && (reason[end - 1] == L'\r' || reason[end - 1] == L'\n' ||
+                       reason[end - 1] == L'.' || reason[end - 1] == L' ')) {
+      --end;
+    }
+    reason[end] = L'\0';
+    if (end == 0) swprintf(reason, sizeof reason / sizeof reason[0], L"system error %lu", error);
+  }
+  wchar_t text[kMessageChars];
+  swprintf(text, kMessageChars,
+           L"The folder\n\n%ls\n\ncannot be used: %ls.\n\nPlease choose another folder.",
+           wide[0] != L'\0' ? wide : L"(without a name)", reason);
+  wchar_t title[kCaptionChars];
+  ToWide(caption, title, kCaptionChars);
+  MessageBoxW(owner, text, title, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+DWORD FolderFromIdList(PCIDLIST_ABSOLUTE item, char (&folder)[kPathChars],
+                       wchar_t (&wide)[MAX_PATH]) {
   folder[0] = '\0';
-  char displayName[MAX_PATH] = "";
-  BROWSEINFOA browse = {};
+  wide[0] = L'\0';
+  if (!SHGetPathFromIDListW(item, wide) || wide[0] == L'\0') {
+    wide[0] = L'\0';
+    return ERROR_PATH_NOT_FOUND;
+  }
+  return FolderFromWide(wide, folder);
+}
+
+bool PickFolder(HWND owner, const char* title, const char* caption, char (&folder)[kPathChars]) {
+  folder[0] = '\0';
+  wchar_t wideTitle[kPathChars];
+  ToWide(title, wideTitle, kPathChars);
+  wchar_t displayName[MAX_PATH] = L"";
+  BROWSEINFOW browse = {};
   browse.hwndOwner = owner;
   browse.pszDisplayName = displayName;
-  browse.lpszTitle = title;
+  browse.lpszTitle = wideTitle;
   browse.ulFlags = BIF_RETURNONLYFSDIRS;
-  PIDLIST_ABSOLUTE picked = SHBrowseForFolderA(&browse);
+  PIDLIST_ABSOLUTE picked = SHBrowseForFolderW(&browse);
   if (picked == nullptr) return false;
-  char path[MAX_PATH] = "";
-  BOOL ok = SHGetPathFromIDListA(picked, path);
+  wchar_t wide[MAX_PATH];
+  const DWORD error = FolderFromIdList(picked, folder, wide);
   CoTaskMemFree(picked);
-  if (!ok || path[0] == '\0') return false;
-  // The folder must keep room for its trailing backslash.
-  if (!CopyText(folder, sizeof folder, path)) {
-    folder[0] = '\0';
-    return false;
-  }
-  size_t length = strlen(folder);
-  if (folder[length - 1] != '\\' && !AppendText(folder, sizeof folder, "\\")) {
-    folder[0] = '\0';
-    return false;
-  }
-  return true;
+  if (error == ERROR_SUCCESS) return true;
+  // A folder that is no file-system folder was refused by the picker itself; anything else
+  // the user picked and must hear about.
+  if (wide[0] != L'\0') TellUnusable(owner, caption, wide, error);
+  return false;
 }

@@ -1,9 +1,20 @@
 #pragma once
 
 #include <windows.h>
+#include <shtypes.h>
 
 #include "text/text_buffer.h"
 
 // Asks the user for a folder with the system's folder picker. On success folder holds the
-// chosen folder ending with a backslash; on failure or cancel it is left empty.
-bool PickFolder(HWND owner, const char* title, char (&folder)[kPathChars]);
+// chosen folder ending with a backslash. A picked folder that the program cannot name in the
+// ANSI code page, or that is too long, is not used: the user is told so, with the folder's
+// name as the system gives it, and the result is false. On failure or cancel folder is empty.
+bool PickFolder(HWND owner, const char* title, const char* caption, char (&folder)[kPathChars]);
+
+// The folder that the picker's item list names, in the ANSI code page with a trailing
+// backslash. Returns ERROR_SUCCESS, or the reason it cannot be used: ERROR_NO_UNICODE_TRANSLATION
+// when a character of its name has no exact ANSI form (a '?' or a look-alike would name
+// another folder), ERROR_FILENAME_EXCED_RANGE when it is too long. wide always receives the
+// system's name of the folder (empty when it has none); folder is empty on failure.
+DWORD FolderFromIdList(PCIDLIST_ABSOLUTE item, char (&folder)[kPathChars],
+                       wchar_t (&wide)[MAX_PATH]);

@@ -9,6 +9,7 @@
 #include "app/dialog_input.h"
 #include "app/dialog_layout.h"
 #include "app/folder_picker.h"
+#include "app/install_input_guard.h"
 #include "app/install_messages.h"
 #include "app/system_error.h"
 #include "controls/filter_check_box.h"
@@ -156,7 +157,7 @@ void OnPaint(HWND dialog) {
 // the first entry is selected again.
 bool BrowseForFolder(HWND dialog) {
   char folder[kPathChars];
-  if (PickFolder(dialog, kBrowseTitle, folder) && SetCurrentDirectoryA(folder)) {
+  if (PickFolder(dialog, kBrowseTitle, kCaption, folder) && SetCurrentDirectoryA(folder)) {
     if (browsedFolderShown == 1) Combo(dialog, CB_DELETESTRING, detectedFolderCount);
     Combo(dialog, CB_INSERTSTRING, detectedFolderCount, reinterpret_cast<LPARAM>(folder));
     Combo(dialog, CB_SETCURSEL, detectedFolderCount);
@@ -208,12 +209,14 @@ void ShowCompletionScreen(HWND dialog) {
 void InstallStep(HWND dialog) {
   if (!IsActive(kSlotInstall) || CheckedFilterCount() == 0) return;
   if (!ReadChosenFolder(dialog)) return;
+  InstallInputGuard guard(dialog);
   if (!SetCurrentDirectoryA(InstallFolder)) {
     const DWORD enterError = GetLastError();
     if (!CreateDirectoryA(InstallFolder, nullptr)) {
       const DWORD createError = GetLastError();
       // Something of that name is already there: why it cannot be entered says more.
       const DWORD reason = createError == ERROR_ALREADY_EXISTS ? enterError : createError;
+      guard.release();
       ShowProblem(dialog, FolderProblemText(InstallFolder, SystemErrorText(reason)));
       return;
     }
@@ -230,9 +233,11 @@ void InstallStep(HWND dialog) {
     for (const PayloadFailure& failure : report.failed) {
       problems.push_back({failure.fileName, SystemErrorText(failure.error)});
     }
+    guard.release();
     ShowProblem(dialog, FilesProblemText(InstallFolder, problems));
     return;
   }
+  guard.release();
   ShowCompletionScreen(dialog);
 }
 

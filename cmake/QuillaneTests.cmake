@@ -22,11 +22,11 @@ else()
   set(QUILLANE_GTEST GTest::gtest)
 endif()
 
-# quillane_add_test(NAME SOURCES src... [LIBS lib...] [RESOURCES rc...] [NO_MAIN])
+# quillane_add_test(NAME SOURCES src... [LIBS lib...] [RESOURCES rc...] [ARGS arg...] [NO_MAIN])
 # A test passes only when GoogleTest itself reports passed tests: an executable that
 # did not really run (a Wine without its 32-bit part prints nothing) fails.
 function(quillane_add_test name)
-  cmake_parse_arguments(ARG "NO_MAIN" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "NO_MAIN" "" "SOURCES;LIBS;RESOURCES;ARGS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${ARG_RESOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   if(ARG_NO_MAIN)
@@ -34,7 +34,7 @@ function(quillane_add_test name)
   else()
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${QUILLANE_GTEST_MAIN})
   endif()
-  add_test(NAME ${name} COMMAND ${name})
+  add_test(NAME ${name} COMMAND ${name} ${ARG_ARGS})
   set_tests_properties(${name} PROPERTIES
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9][0-9]* test"
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")

@@ -18,15 +18,16 @@ constexpr size_t kDriveRootChars = 3;
 // Only a path from a drive root names the same folder wherever the current directory is;
 // "C:plugins" would be looked up below whatever folder the previous existence test entered.
 bool IsRootedDrivePath(const char* text) {
-  return text[0] != '\0' && text[1] == ':' && (text[2] == '\\' || text[2] == '/');
+  return text[0] != '\0' && !ansi::IsLeadByte(text[0]) && text[1] == ':' &&
+         (text[2] == '\\' || text[2] == '/');
 }
 
 // The maker's own sub-folder is appended by the dialog, so a folder found inside it is
 // listed as its parent: "...\plug-ins\quillane\" and "...\plug-ins\quillanefilters" both
 // become "...\plug-ins\".
 void CutAtMakerFolder(char* text) {
-  char* at = strstr(text, "quil");
-  if (at != nullptr && at > text && at[-1] == '\\') *at = '\0';
+  char* at = ansi::FindText(text, "quil");
+  if (at != nullptr && at > text && ansi::EndsWithChar(text, at - text, '\\')) *at = '\0';
 }
 
 // The system ignores blanks and single dots at the end of a folder name, so the folder found
@@ -34,8 +35,10 @@ void CutAtMakerFolder(char* text) {
 // without them; "\.." names the parent, so a dot after a dot stays.
 size_t LengthWithoutIgnoredEnd(const char* text, size_t len) {
   while (len > kDriveRootChars) {
-    const char last = text[len - 1];
-    if (last != ' ' && (last != '.' || text[len - 2] == '.')) break;
+    const size_t last = ansi::LastCharStart(text, len);
+    if (last != len - 1) break;  // a double-byte character
+    const char c = text[last];
+    if (c != ' ' && (c != '.' || ansi::EndsWithChar(text, last, '.'))) break;
     --len;
   }
   return len;
@@ -53,12 +56,14 @@ void ResetCandidateFolderList() {
 bool FindExistingFolder(char* text, FolderExistsTest exists) {
   size_t len = BoundedLength(text, kPathChars);
   if (len == kPathChars) return false;  // not a terminated path
-  if (len > 0 && text[len - 1] == '\\') text[--len] = '\0';
+  if (ansi::EndsWithChar(text, len, '\\')) text[--len] = '\0';
   if (!IsRootedDrivePath(text)) return false;
   while (len > kDriveRootChars) {
     if (exists(text)) break;
-    if (text[len - 1] == '\\') return false;
-    text[--len] = '\0';
+    if (ansi::EndsWithChar(text, len, '\\')) return false;
+    // One whole character goes: half of a double-byte one would name another folder.
+    len = ansi::LastCharStart(text, len);
+    text[len] = '\0';
   }
   if (len <= kDriveRootChars) return false;
   const size_t kept = LengthWithoutIgnoredEnd(text, len);
@@ -80,7 +85,7 @@ void AddCandidateFolder(char* text, FolderExistsTest exists) {
   CutAtMakerFolder(text);
   // "C:\Quillane\" cut to its drive root is not a plug-in folder.
   if (strlen(text) <= kDriveRootChars) return;
-  const bool underIgrafx = strstr(text, "igrafx") != nullptr;
+  const bool underIgrafx = ansi::FindText(text, "igrafx") != nullptr;
   // A text that cannot take its backslash is dropped, not cut into another folder's name.
   if (!EnsureTrailingBackslash(text, kPathChars)) return;
   CapitalizePath(text);

@@ -7,24 +7,35 @@
 
 void PatternUp(char* pattern, size_t cap) {
   const size_t len = BoundedLength(pattern, cap);
-  int backslashes = 0;
-  for (size_t i = len; i-- > 1;) {
-    if (pattern[i] == ':') {
-      if (i + 3 < cap) memcpy(pattern + i + 1, "\\*", 3);
-      return;
+  if (len == cap) return;  // not a terminated pattern
+  // Walked from the front, so that the second byte of a double-byte character is never
+  // taken for a backslash. The last backslash ends the current folder, the one before it
+  // the parent; a colon after that one means the parent is the drive root.
+  size_t colon = 0, lastBackslash = 0, parentBackslash = 0;
+  for (size_t i = ansi::CharBytes(pattern); i < len; i += ansi::CharBytes(pattern + i)) {
+    if (pattern[i] == ':') colon = i;
+    if (pattern[i] == '\\') {
+      parentBackslash = lastBackslash;
+      lastBackslash = i;
     }
-    // The first backslash met ends the current folder, the second its parent.
-    if (pattern[i] == '\\' && ++backslashes == 2) {
-      pattern[i + 1] = '*';
-      pattern[i + 2] = '\0';
-      return;
-    }
+  }
+  if (colon > 0 && colon > parentBackslash) {
+    if (colon + 3 < cap) memcpy(pattern + colon + 1, "\\*", 3);
+    return;
+  }
+  if (parentBackslash > 0) {
+    pattern[parentBackslash + 1] = '*';
+    pattern[parentBackslash + 2] = '\0';
   }
 }
 
 bool PatternDown(char* pattern, size_t cap, const char* folder) {
-  size_t len = BoundedLength(pattern, cap);
-  while (len > 1 && pattern[len - 1] != '\\') --len;
+  const size_t held = BoundedLength(pattern, cap);
+  if (held == cap) return false;
+  size_t len = 0;  // just after the last backslash
+  for (size_t i = ansi::CharBytes(pattern); i < held; i += ansi::CharBytes(pattern + i)) {
+    if (pattern[i] == '\\') len = i + 1;
+  }
   if (len <= 1) return false;
   const size_t folderLen = strlen(folder);
   if (len + folderLen + 2 >= cap) return false;
@@ -40,6 +51,10 @@ bool FileNameMatches(const char* name, const char* prefix, const char* suffix) {
   const size_t len = strlen(lower);
   const size_t prefixLen = strlen(prefix);
   const size_t suffixLen = strlen(suffix);
+  // Both ends must fall between characters: a suffix cannot begin on the second byte of a
+  // double-byte character.
   return len >= prefixLen && len >= suffixLen && strncmp(lower, prefix, prefixLen) == 0 &&
-         strcmp(lower + len - suffixLen, suffix) == 0;
+         ansi::CutAtCharBoundary(lower, prefixLen) == prefixLen &&
+         strcmp(lower + len - suffixLen, suffix) == 0 &&
+         ansi::CutAtCharBoundary(lower, len - suffixLen) == len - suffixLen;
 }

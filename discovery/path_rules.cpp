@@ -14,16 +14,27 @@ constexpr size_t kStripLimitChars = 390;
 
 void CapitalizePath(char* text) {
   ansi::ToLowerInPlace(text);
-  if (text[0] == '\0') return;
-  text[0] = ansi::ToUpper(text[0]);
-  for (size_t i = 0; text[i] != '\0' && text[i + 1] != '\0'; ++i) {
-    if (!ansi::IsAlpha(text[i])) text[i + 1] = ansi::ToUpper(text[i + 1]);
+  // A double-byte character has no case and counts as a non-letter.
+  bool afterNonLetter = true;
+  for (size_t i = 0; text[i] != '\0'; i += ansi::CharBytes(text + i)) {
+    if (ansi::CharBytes(text + i) == 2) {
+      afterNonLetter = true;
+      continue;
+    }
+    if (afterNonLetter) text[i] = ansi::ToUpper(text[i]);
+    afterNonLetter = !ansi::IsAlpha(text[i]);
   }
 }
 
 bool EnsureTrailingBackslash(char* text, size_t cap) {
   const size_t len = BoundedLength(text, cap);
-  if (len > 0 && len < cap && text[len - 1] == '\\') return true;
+  if (len < cap && ansi::EndsWithChar(text, len, '\\')) return true;
+  // A text that ends in half a double-byte character would take the backslash as that
+  // character's second byte: it names no folder.
+  if (len > 0 && len < cap && ansi::LastCharStart(text, len) == len - 1 &&
+      ansi::IsLeadByte(text[len - 1])) {
+    return false;
+  }
   return AppendText(text, cap, "\\");
 }
 
@@ -36,22 +47,22 @@ bool JoinPath(char* dst, size_t cap, const char* name, const char* base) {
 
 void StripLeadingNonLetters(char* text) {
   if (ansi::IsAlpha(text[0])) return;
-  if (strlen(text) > kStripLimitChars) text[kStripLimitChars] = '\0';
+  text[ansi::CutAtCharBoundary(text, kStripLimitChars)] = '\0';
   size_t first = 0;
-  while (text[first] != '\0' && !ansi::IsAlpha(text[first])) ++first;
+  while (text[first] != '\0' && !ansi::IsAlpha(text[first])) first += ansi::CharBytes(text + first);
   memmove(text, text + first, strlen(text + first) + 1);
 }
 
 bool ProgramFolderOfCommand(char* text) {
   const size_t len = strlen(text);
   // The last character is never the cut: a folder path that already ends in a backslash
-  // keeps its own name.
-  for (size_t i = len >= 2 ? len - 2 : 0; i >= 1; --i) {
-    if (text[i] == '\\') {
-      text[i + 1] = '\0';
-      break;
-    }
+  // keeps its own name. Neither is the first.
+  const size_t last = len > 0 ? ansi::LastCharStart(text, len) : 0;
+  size_t cut = 0;
+  for (size_t i = 0; i < last; i += ansi::CharBytes(text + i)) {
+    if (i > 0 && text[i] == '\\') cut = i;
   }
+  if (cut > 0) text[cut + 1] = '\0';
   StripLeadingNonLetters(text);
   // Only a path from a drive root: "C:prog\" would be searched below whatever folder the
   // process is in.

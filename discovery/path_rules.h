@@ -11,7 +11,8 @@
 void CapitalizePath(char* text);
 
 // Appends "\" unless the text already ends with one; "" becomes "\". Returns false when that
-// backslash does not fit in cap characters; the text is then unchanged.
+// backslash does not fit in cap characters, or the text ends in half a double-byte character;
+// the text is then unchanged.
 bool EnsureTrailingBackslash(char* text, size_t cap);
 
 // dst = base (when given), a backslash unless it already ends with one, then name. Returns

@@ -5,9 +5,9 @@
 #include <stddef.h>
 
 // Read-only registry access for discovery. Each call opens its key by path with KEY_READ, in
-// the 32-bit view, and closes it again. Data of any type but REG_SZ is delivered as an empty text; texts longer
-// than a path value can be (256 bytes) are refused. ERROR_MORE_DATA only ever means a name or
-// text too long to read: a key path too long to open gives ERROR_FILENAME_EXCED_RANGE.
+// the 32-bit view, and closes it again. Data of any type but REG_SZ is delivered as an empty text;
+// texts longer than a path value can be (256 bytes) are refused. ERROR_MORE_DATA only ever means a
+// name or text too long to read: a key path too long to open gives ERROR_FILENAME_EXCED_RANGE.
 
 // Reads value `valueName` ("" for the default value) of root\keyPath into out (cap
 // characters). Returns the error of the open or else of the read, 0 on success. On failure

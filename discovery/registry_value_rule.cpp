@@ -11,14 +11,16 @@ bool AcceptRegistryValue(char* keyPath, char* name, char* data, const RegistryVa
   StripLeadingNonLetters(data);
   if (data[0] == '\0' || data[1] != ':') return false;
   ansi::ToLowerInPlace(keyPath);
-  if (strstr(keyPath, filter.keyPath) == nullptr) return false;
-  if (strstr(keyPath, "plug") != nullptr) return true;
+  if (ansi::FindText(keyPath, filter.keyPath) == nullptr) return false;
+  if (ansi::FindText(keyPath, "plug") != nullptr) return true;
   ansi::ToLowerInPlace(name);
-  if (strstr(name, "plug") != nullptr || strstr(name, "directory1") != nullptr ||
-      strstr(name, "directory2") != nullptr || strstr(name, "directory3") != nullptr) {
+  if (ansi::FindText(name, "plug") != nullptr || ansi::FindText(name, "directory1") != nullptr ||
+      ansi::FindText(name, "directory2") != nullptr ||
+      ansi::FindText(name, "directory3") != nullptr) {
     return true;
   }
-  if (filter.valueName == nullptr || strstr(name, filter.valueName) == nullptr) return false;
+  if (filter.valueName == nullptr || ansi::FindText(name, filter.valueName) == nullptr)
+    return false;
   // The tail names a folder below the one recorded, so a folder it cannot be joined to is
   // not the one meant.
   return filter.tail == nullptr || AppendText(data, kPathChars, filter.tail);

@@ -82,6 +82,9 @@ bool ResumableFileSearch(const char* startFolder, const char* prefix, const char
     const char* name = search.entry.cFileName;
     if ((search.entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
       if (name[0] == '.' || search.depth == kDeepestLevel) continue;
+      // A junction or a link to a folder may lead back to a parent, walking the same tree
+      // again, or to a whole drive: only real sub-folders are entered.
+      if ((search.entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) continue;
       if (!PatternDown(search.pattern, sizeof search.pattern, name)) continue;
       // A folder that cannot be listed is passed over like any unreadable item.
       if (!OpenLevel()) PatternUp(search.pattern, sizeof search.pattern);

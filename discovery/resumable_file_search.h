@@ -8,7 +8,8 @@
 // Delivers the next file below startFolder (moved up levelsUp folders first) whose name
 // begins with prefix and ends with suffix (both lower case), as a full path in out (cap
 // characters). Folders are entered depth-first in listing order, at most 9 levels deep;
-// folders whose names begin with "." are passed over, as are folders that cannot be listed
+// folders whose names begin with "." are passed over, as are links and junctions to folders
+// (reparse points), folders that cannot be listed
 // and files whose path would not fit. The caller sets *restart to 1 for the first call of a
 // new search; the search clears it. Returns true when out holds a file; false when there are
 // no more, out is then empty and every listing of the search is closed.

@@ -29,7 +29,7 @@ bool ProbePreferenceFile(const char* path, const char* keyWord) {
   char line[kPathChars];
   while (ReadTextLine(file.get(), line, sizeof line)) {
     ansi::ToLowerInPlace(line);
-    if (strstr(line, keyWord) == nullptr) continue;
+    if (ansi::FindText(line, keyWord) == nullptr) continue;
     const int at = DrivePathScan(line).next();
     if (at >= 0) {
       AddLinePath(line, at);
@@ -79,7 +79,7 @@ void WindowsIniProbe(const char* fileName, const char* keyWord) {
   char line[kPathChars];
   while (ReadTextLine(file.get(), line, sizeof line)) {
     ansi::ToLowerInPlace(line);
-    if (strstr(line, keyWord) == nullptr) continue;
+    if (ansi::FindText(line, keyWord) == nullptr) continue;
     DrivePathScan scan(line);
     for (int at = scan.next(); at >= 0; at = scan.next()) AddLinePath(line, at);
   }

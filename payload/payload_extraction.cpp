@@ -1,6 +1,7 @@
 #include "payload/payload_extraction.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "payload/exclusion_list.h"
 #include "payload/payload_names.h"
@@ -57,6 +58,11 @@ DWORD LastErrorOr(DWORD fallback) {
 }  // namespace
 
 DWORD ReplaceFileContents(const char* folder, const char* path, const void* data, DWORD size) {
+  // Windows refuses to replace a read-only file (Wine would replace it): the user's choice
+  // to protect it stands, on every system.
+  const DWORD existing = GetFileAttributesA(path);
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0)
+    return ERROR_ACCESS_DENIED;
   char temp[MAX_PATH];
   if (GetTempFileNameA(folder, "qpl", 0, temp) == 0) return LastErrorOr(ERROR_CANNOT_MAKE);
   DWORD error;
@@ -126,8 +132,10 @@ BOOL CALLBACK ExtractPayloadEntry(HMODULE module, LPCSTR type, LPSTR name, LONG_
 
   char target[kTargetChars];
   target[0] = '\0';
+  // A path the system's ANSI functions cannot take whole is not written at all: some would
+  // cut it, others (Wine) would write where Windows cannot.
   if (!AppendText(target, sizeof target, run.folder) ||
-      !AppendText(target, sizeof target, fileName)) {
+      !AppendText(target, sizeof target, fileName) || strlen(target) >= MAX_PATH) {
     run.report->failed.push_back({fileName, ERROR_FILENAME_EXCED_RANGE});
     return TRUE;
   }

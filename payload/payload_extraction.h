@@ -22,7 +22,8 @@ struct ExtractionReport {
 
 // Writes every type-3000 resource of the module that the exclusion list does not exclude
 // into the folder, which must end with a backslash. Failures are recorded and the run goes
-// on with the next resource.
+// on with the next resource; a file whose path would reach MAX_PATH fails with
+// ERROR_FILENAME_EXCED_RANGE and is not written.
 ExtractionReport RunPayloadExtraction(HMODULE module, const char* installFolder);
 
 // The enumeration callback; param points to the run's state. Always returns TRUE.
@@ -30,6 +31,7 @@ BOOL CALLBACK ExtractPayloadEntry(HMODULE module, LPCSTR type, LPSTR name, LONG_
 
 // Writes data to path through a temporary file in the same folder that replaces the old
 // file only once it is completely written and closed, so an existing file is never left
-// cut short. On failure returns the system's error code and leaves any old file as it was;
-// returns ERROR_SUCCESS when the file is in place.
+// cut short. A read-only file is not replaced (ERROR_ACCESS_DENIED), as Windows refuses to.
+// On failure returns the system's error code and leaves any old file as it was; returns
+// ERROR_SUCCESS when the file is in place.
 DWORD ReplaceFileContents(const char* folder, const char* path, const void* data, DWORD size);

@@ -28,6 +28,9 @@ have_pkg imagemagick || need+=(imagemagick)
 have_cmd python3 || need+=(python3)
 have_cmd flock || need+=(util-linux)
 have_cmd objdump || need+=(binutils)
+# The fuzz targets: Debian's clang and its libFuzzer and sanitizer runtimes.
+have_cmd clang++ || need+=(clang)
+have_pkg libclang-rt-14-dev || need+=(libclang-rt-14-dev)
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0

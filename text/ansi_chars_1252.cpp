@@ -59,5 +59,7 @@ bool IsAlpha(char c) {
   return InRange(b, 0xC0, 0xFF) && b != 0xD7 && b != 0xF7;
 }
 
+bool IsLeadByte(char) { return false; }
+
 }  // namespace cp1252
 }  // namespace ansi

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+#include <string.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -146,6 +149,89 @@ TEST_F(PayloadExtraction, FolderTooLongForAnyPathFailsWithoutOverrun) {
   ExtractionReport report = RunPayloadExtraction(GetModuleHandleA(nullptr), deep.c_str());
   EXPECT_TRUE(report.written.empty());
   EXPECT_EQ(15u, report.failed.size());
+}
+
+const PayloadFailure* FailureOf(const ExtractionReport& report, const std::string& name) {
+  for (const PayloadFailure& failure : report.failed) {
+    if (failure.fileName == name) return &failure;
+  }
+  return nullptr;
+}
+
+// Windows refuses to replace a read-only file; Wine would replace it.
+TEST_F(PayloadExtraction, ReadOnlyPlugInIsReportedAndKept) {
+  const std::string old = folder_ + "Vilo3d.8bf";
+  WriteAll(old, "an older read-only plug-in");
+  ASSERT_TRUE(SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_READONLY));
+  ExtractionReport report = Extract();
+  const PayloadFailure* failure = FailureOf(report, "Vilo3d.8bf");
+  ASSERT_NE(nullptr, failure);
+  EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), failure->error);
+  EXPECT_EQ("an older read-only plug-in", ReadAll(old));
+  EXPECT_EQ(14u, report.written.size());
+  EXPECT_EQ(15u, FilesIn(folder_).size()) << "no temporary file may be left behind";
+}
+
+// A folder that exists, but whose longer file names would pass MAX_PATH: those files fail by
+// name, none is written under a longer path, the shorter ones are written.
+TEST_F(PayloadExtraction, PathsBeyondMaxPathAreReportedNotWritten) {
+  const size_t room = MAX_PATH - 1 - folder_.size() - 22;
+  const std::string deep = folder_ + std::string(room, 'd') + "\\";
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep.size();
+  ExtractionReport report = RunPayloadExtraction(GetModuleHandleA(nullptr), deep.c_str());
+  size_t tooLong = 0;
+  for (const CatalogueEntry& entry : kCatalogue) {
+    const bool fits = deep.size() + strlen(entry.fileName) < MAX_PATH;
+    const PayloadFailure* failure = FailureOf(report, entry.fileName);
+    if (fits) {
+      EXPECT_EQ(nullptr, failure) << entry.fileName;
+      continue;
+    }
+    ++tooLong;
+    ASSERT_NE(nullptr, failure) << entry.fileName;
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE), failure->error);
+  }
+  EXPECT_GT(tooLong, 0u);
+  EXPECT_EQ(15u - tooLong, FilesIn(deep).size());
+  for (const std::string& name : FilesIn(deep)) DeleteFileA((deep + name).c_str());
+  RemoveDirectoryA(deep.c_str());
+}
+
+// A small file system, nearly full (a tmpfs the test set-up mounts on the host, seen
+// through Z:): what does not fit is reported as such, an older file is kept whole, and no
+// partly written file is left.
+TEST(PayloadExtractionDisk, FullDiskIsReportedAndLeavesNoPartialFile) {
+  const char* disk = getenv("QUILLANE_SMALL_DISK");
+  ASSERT_TRUE(disk != nullptr && disk[0] != '\0') << "no small file system was mounted";
+  std::string folder = std::string("Z:") + disk + "\\";
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  const std::string old = folder + "TiraventBellcove.8bf";
+  ASSERT_EQ(std::string("an older plug-in"), ReadAll(old));
+
+  ClearExclusionList();
+  ExtractionReport report = RunPayloadExtraction(GetModuleHandleA(nullptr), folder.c_str());
+  EXPECT_FALSE(report.failed.empty());
+  for (const PayloadFailure& failure : report.failed) {
+    EXPECT_TRUE(failure.error == ERROR_DISK_FULL || failure.error == ERROR_HANDLE_DISK_FULL)
+        << failure.fileName << " " << failure.error;
+  }
+  if (FailureOf(report, "TiraventBellcove.8bf") != nullptr) {
+    EXPECT_EQ("an older plug-in", ReadAll(old));
+  }
+  for (const std::string& name : FilesIn(folder)) {
+    EXPECT_EQ(std::string::npos, name.find(".tmp")) << "a temporary file is left: " << name;
+    bool shipped = name == "filler";
+    for (const CatalogueEntry& entry : kCatalogue) {
+      if (name == entry.fileName) {
+        shipped = true;
+        if (name != "TiraventBellcove.8bf" || FailureOf(report, name) == nullptr) {
+          EXPECT_TRUE(ReadAll(std::string(QUILLANE_PAYLOAD_DIR) + name) == ReadAll(folder + name))
+              << name << " is written only in part";
+        }
+      }
+    }
+    EXPECT_TRUE(shipped) << name;
+  }
 }
 
 TEST(PayloadExtractionModule, ModuleWithoutPayloadReportsAFailure) {

@@ -10,6 +10,7 @@ import argparse
 import filecmp
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -533,6 +534,295 @@ class Suite:
         check(self.same_as_shipped(folder, "ZentroveDemo.8bf"), "retry did not replace the file")
         inst.click(FINISH)
         check(inst.wait_end() == 0, "Finish did not end with 0")
+
+    def test_keys_typed_during_the_install_are_dropped(self):
+        def click_install_and_type():
+            x, y = inst.client[0] + INSTALL[0], inst.client[1] + INSTALL[1]
+            self.wine.x("xdotool", "mousemove", str(x), str(y))
+            time.sleep(0.3)
+            # As on a busy machine: the installer is held while the user clicks Install and
+            # types Enter twice and Escape, so the keys are queued before the install ends.
+            os.kill(inst.proc.pid, signal.SIGSTOP)
+            try:
+                self.wine.x("xdotool", "click", "1", "key", "Return", "Return", "Escape")
+                time.sleep(0.3)
+            finally:
+                os.kill(inst.proc.pid, signal.SIGCONT)
+
+        # A failed install: its message must stay up, not be dismissed by the queued keys.
+        folder = self.target()
+        os.makedirs(folder)
+        locked = os.path.join(folder, "ZentroveDemo.8bf")
+        with open(locked, "w") as f:
+            f.write("an older plug-in in use")
+        holder = self.wine.start(self.probe, "lock", self.EXPECTED[0] + "ZentroveDemo.8bf", "60")
+        check(wait_for(lambda: b"locked" in output_of(holder)), "the file could not be locked")
+        try:
+            inst = self.launch()
+            click_install_and_type()
+            time.sleep(2)
+            check(inst.proc.poll() is None, "the installer ended on keys typed during the install")
+            text = inst.message()
+            check("ZentroveDemo.8bf" in text, "the failure message did not stay: " + text)
+        finally:
+            holder.kill()
+            holder.wait()
+        time.sleep(0.5)
+        # A good install: the completion screen must show whatever was typed meanwhile.
+        click_install_and_type()
+        time.sleep(2)
+        check(inst.proc.poll() is None, "the installer ended on keys typed during the install")
+        check(inst.combo()[2] == 1000, "the completion screen did not show")
+        check(self.installed(folder) == sorted(PAYLOAD), "installed: %r" % self.installed(folder))
+        self.wine.x("xdotool", "key", "Return")
+        check(inst.wait_end() == 0, "Enter on the completion screen did not end with 0")
+
+    def set_maker_folder(self, folder):
+        self.wine.regedit("[HKEY_CURRENT_USER\\Software\\Quillane]\n\"PlugInPath\"=%s\n"
+                          % reg_string(folder))
+
+    def check_write_refused(self, shown, names, kept):
+        """Installs into the first entry, which must be shown; every file of names must be
+        reported by name with a reason, the selection screen kept, and each file of kept
+        (path: content) left as it was, with no temporary file beside it."""
+        inst = self.launch()
+        check(inst.combo()[0][0] == shown, "first entry %r" % inst.combo()[0][0])
+        inst.click(INSTALL)
+        text = inst.message()
+        print("message: " + text.strip().replace("\n", " | "), flush=True)
+        for name in names:
+            line = [l for l in text.split("\n") if l.startswith(name + ": ")]
+            check(line and line[0][len(name) + 2:].strip(" .") != "",
+                  "the message does not name %s with a reason: %s" % (name, text))
+        check(inst.combo()[2] == 210, "left the selection screen")
+        for path, content in kept.items():
+            with open(path, "rb") as f:
+                check(f.read() == content, path + " was changed")
+            left = [n for n in os.listdir(os.path.dirname(path)) if n.lower().endswith(".tmp")]
+            check(not left, "temporary files left: %r" % left)
+        inst.click(CANCEL)
+        check(inst.wait_end() == 0, "Cancel did not end with 0")
+        return text
+
+    def test_bad_disks_and_files_are_reported_by_name(self):
+        # A read-only older plug-in: Windows refuses to replace it, and so does the installer.
+        folder = self.target()
+        os.makedirs(folder)
+        read_only = os.path.join(folder, "Vilo3d.8bf")
+        with open(read_only, "wb") as f:
+            f.write(b"an older read-only plug-in")
+        os.chmod(read_only, 0o444)
+        self.check_write_refused(self.EXPECTED[0], ["Vilo3d.8bf"],
+                                 {read_only: b"an older read-only plug-in"})
+        os.chmod(read_only, 0o644)
+
+        # Folder and file name longer than MAX_PATH: those files are refused, none is cut.
+        long_folder = "C:\\Long\\" + "d" * 225
+        os.makedirs(self.wine.unix(long_folder))
+        self.set_maker_folder(long_folder)
+        shown = "C:\\Long\\D" + "d" * 224 + "\\Quillane\\"  # as the list capitalises it
+        too_long = [n for n in PAYLOAD if len(shown) + len(n) >= 260]
+        check(too_long, "the folder is not long enough for the test")
+        self.check_write_refused(shown, too_long, {})
+        written = os.listdir(self.wine.unix(long_folder + "\\Quillane"))
+        check(not set(written) & set(too_long), "written beyond MAX_PATH: %r" % written)
+
+        # A full disk: a 1 MB file system mapped as drive Q:, an older plug-in on it.
+        disk = os.path.join(self.out, "e2e-small-disk")
+        os.makedirs(disk, exist_ok=True)
+        if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=1m", "tmpfs", disk],
+                          stderr=subprocess.DEVNULL).returncode != 0:
+            print("NOTE full disk not tried: mounting a small file system needs root")
+            return
+        drive = os.path.join(self.wine.prefix, "dosdevices", "q:")
+        try:
+            if os.path.lexists(drive):
+                os.unlink(drive)
+            os.symlink(disk, drive)
+            os.makedirs(os.path.join(disk, "Plugins", "Quillane"))
+            older = os.path.join(disk, "Plugins", "Quillane", "TiraventBellcove.8bf")
+            with open(older, "wb") as f:
+                f.write(b"an older plug-in")
+            with open(os.path.join(disk, "filler"), "wb") as f:
+                f.write(bytes(800 * 1024))
+            self.set_maker_folder("Q:\\Plugins")
+            text = self.check_write_refused("Q:\\Plugins\\Quillane\\", [], {older: b"an older plug-in"})
+            check("These files could not be written" in text, "no write failure reported: " + text)
+            for name in os.listdir(os.path.dirname(older)):
+                if name != "TiraventBellcove.8bf":
+                    check(self.same_as_shipped(os.path.dirname(older), name), name + " is cut short")
+        finally:
+            if os.path.lexists(drive):
+                os.unlink(drive)
+            subprocess.run(["umount", disk])
+            shutil.rmtree(self.wine.unix("C:\\Long"), ignore_errors=True)
+
+    # --- a hostile machine: everything odd at once ------------------------------------------
+
+    def hostile_seed(self):
+        """Seeds odd registry values, keys and settings files; returns the folders the rules
+        predict, in list order, before the 20-entry limit."""
+        def folder(name):
+            os.makedirs(self.wine.unix("C:\\Hostile\\" + name), exist_ok=True)
+            return "C:\\Hostile\\" + name
+
+        def raw_sz(text, zero):
+            data = text.encode("cp1252") + (b"\0" if zero else b"")
+            return "hex(1):" + ",".join("%02x" % b for b in data)
+
+        def padded(name, size, zero):
+            # A real folder, then junk that the trimming sheds, to exactly size bytes.
+            text = folder(name)
+            return raw_sz(text + ";" * (size - len(text) - (1 if zero else 0)), zero)
+
+        # Value names sort in the order they are written, as Wine enumerates them sorted.
+        found = []
+        values = []
+        values.append(("PlugIn1_255", padded("A255", 255, True)))
+        found.append("C:\\Hostile\\A255")
+        values.append(("PlugIn2_256", padded("B256", 256, True)))
+        found.append("C:\\Hostile\\B256")
+        values.append(("PlugIn3_257", padded("C257", 257, True)))  # too long: passed over
+        values.append(("PlugIn4_NoZero", raw_sz(folder("NoZero"), False)))
+        found.append("C:\\Hostile\\Nozero")
+        # 256 bytes without a zero: Wine's RegEnumValueA wants room for the zero it adds and
+        # reports the value as too long, so it is passed over like the 257-byte one.
+        values.append(("PlugIn5_NoZero256", padded("D256", 256, False)))
+        for kind in ("hex(2)", "hex(7)", "hex"):  # drive paths in other value types
+            text = (folder("Typed") + "\0").encode("cp1252")
+            values.append(("PlugIn6_" + kind, kind + ":" + ",".join("%02x" % b for b in text)))
+        values.append(("PlugIn7_Dword", "dword:00000001"))
+        values.append(("PlugIn8_Letters", reg_string(folder("Caf\u00e9 \u00c4rger"))))
+        found.append("C:\\Hostile\\Caf\u00e9 \u00c4rger")
+        values.append(("Plug" + "x" * 251, reg_string(folder("Name255"))))
+        found.append("C:\\Hostile\\Name255")
+        values.append(("Plug" + "y" * 252, reg_string(folder("Name256"))))  # name too long
+
+        root = "HKEY_CURRENT_USER\\Software\\Quillane"
+        reg = ["[%s]" % root] + ['"%s"=%s' % (n, v) for n, v in values] + [""]
+        # Subkeys are walked in name order: Deep, Names, Wide.
+        deep = root + "\\Deep"
+        for level in range(2, 26):  # Deep is level 1 below the start key
+            deep += "\\L%02d" % level
+            reg.append("[%s]" % deep)
+            # The walk goes 19 levels below its start key and no further.
+            if level in (19, 20):
+                reg.append('"PlugInPath"=%s' % reg_string(folder("Deep%02d" % level)))
+        found.append("C:\\Hostile\\Deep19")
+        reg.append("")
+        reg += ["[%s\\Names\\%s]" % (root, "k" * 255), '"PlugInPath"=%s' % reg_string(folder("Key255")), ""]
+        reg += ["[%s\\Names\\%s]" % (root, "m" * 256), '"PlugInPath"=%s' % reg_string(folder("Key256")), ""]
+        for k in range(1000):
+            reg.append("[%s\\Wide\\W%04d]" % (root, k))
+        reg += ['"PlugInPath"=%s' % reg_string(folder("Wide")), ""]
+        found.append("C:\\Hostile\\Wide")
+        # An editor whose preference files are huge, and one of them locked.
+        reg += ["[HKEY_CLASSES_ROOT\\Photoshop.PlugIn\\shell\\open\\command]",
+                "@=%s" % reg_string('"%s\\photoshp.exe" "%%1"' % folder("Photoshop")), ""]
+        reg += ["[HKEY_CLASSES_ROOT\\PainterFile\\shell\\open\\command]",
+                "@=%s" % reg_string('"%s\\painter.exe" "%%1"' % folder("Painter")), ""]
+        self.wine.regedit("\n".join(reg))
+
+        prefs = self.wine.unix("C:\\Hostile\\Photoshop")
+        # Links to folders in the searched tree: back to a parent, and to the whole host drive.
+        os.symlink("..", os.path.join(prefs, "Up"))
+        os.symlink("/", os.path.join(prefs, "Drive"))
+        with open(os.path.join(prefs, "Photoshop Big.ini"), "wb") as f:
+            line = (b"x=" + b"q" * 99997 + b"\n")
+            for _ in range(100):
+                f.write(line)
+            f.write(b"PluginDirectory=%s" % folder("PsPlugins").encode())  # no final newline
+        found.append("C:\\Hostile\\Psplugins")
+        with open(os.path.join(prefs, "Photoshop Locked.ini"), "wb") as f:
+            f.write(b"PluginDirectory=%s\n" % folder("Locked").encode())
+        # Many more folders than the list holds.
+        with open(os.path.join(self.wine.drive_c, "windows", "ulead32.ini"), "w", newline="\r\n") as f:
+            for k in range(1, 26):
+                f.write("PlugInDir=%s\n" % folder("Many%02d" % k))
+                found.append("C:\\Hostile\\Many%02d" % k)
+        # A binary settings file full of markers with lying length bytes, then one true record.
+        data = b""
+        lie = folder("Lie").encode()
+        for k in range(2000):
+            length = k % 256 if k % 256 != len(lie) else len(lie) + 1
+            data += b"\x80" + bytes([length]) + lie + b"\x00\x80\x80"
+        true = folder("PainterPlugins").encode()
+        data += b"\x80" + bytes([len(true)]) + true + b"\x00" + b"\x80" * 1000
+        with open(self.wine.unix("C:\\Hostile\\Painter\\painter.set"), "wb") as f:
+            f.write(data)
+        return found
+
+    def hostile_unseed(self):
+        self.wine.regedit("[-HKEY_CLASSES_ROOT\\Photoshop.PlugIn]\n[-HKEY_CLASSES_ROOT\\PainterFile]\n")
+        shutil.rmtree(self.wine.unix("C:\\Hostile"), ignore_errors=True)
+
+    def test_hostile_machine_lists_what_the_rules_predict_and_installs(self):
+        self.unseed()
+        try:
+            found = self.hostile_seed()
+            holder = self.wine.start(self.probe, "lock",
+                                     "C:\\Hostile\\Photoshop\\Photoshop Locked.ini", "120")
+            check(wait_for(lambda: b"locked" in output_of(holder)), "the file could not be locked")
+            try:
+                listed = [f + "\\Quillane\\" for f in found]
+                inst = self.launch()
+                entries = inst.combo()[0]
+                check(entries == listed[:20] + [BROWSE],
+                      "listed: %r\npredicted: %r" % (entries, listed[:20]))
+                inst.click(INSTALL)
+                check(wait_for(lambda: inst.combo()[2] == 1000), "no completion screen")
+                target = self.wine.unix("C:\\Hostile\\A255\\Quillane")
+                check(self.installed(target) == sorted(PAYLOAD), "installed: %r" % self.installed(target))
+                inst.click(FINISH)
+                check(inst.wait_end() == 0, "Finish did not end with 0")
+
+                # Without the many folders, the binary settings file's true record shows.
+                os.unlink(os.path.join(self.wine.drive_c, "windows", "ulead32.ini"))
+                inst = self.launch()
+                entries = inst.combo()[0]
+                many = [e for e in listed if "Many" not in e]
+                expected = many + ["C:\\Hostile\\Painterplugins\\Quillane\\", BROWSE]
+                check(entries == expected, "listed: %r\npredicted: %r" % (entries, expected))
+                inst.click(CANCEL)
+                check(inst.wait_end() == 0, "Cancel did not end with 0")
+            finally:
+                holder.kill()
+                holder.wait()
+        finally:
+            self.hostile_unseed()
+
+    def test_picked_folder_the_code_page_cannot_spell_is_refused_by_name(self):
+        self.unseed()
+        # Reached in the picker through Wine's "/" entry: /tmp, then the folder by its first
+        # letters. Omega has no form in code page 1252.
+        picked = "/tmp/zzq-quillane-\u03a9mega"
+        os.makedirs(picked, exist_ok=True)
+        try:
+            inst = self.launch()
+            inst.click(INSTALL)
+            check(wait_for(lambda: inst.probe("window", "Browse for Folder")[0] == 0),
+                  "no folder picker appeared")
+            out = self.wine.x("xdotool", "search", "--name", "Browse for Folder", "getwindowgeometry")
+            x, y = [int(v) for v in out.split("Position: ")[1].split()[0].split(",")]
+            self.wine.x("xdotool", "mousemove", str(x + 70), str(y + 112))  # the "/" entry
+            time.sleep(0.2)
+            self.wine.x("xdotool", "click", "1")
+            for keys in (["key", "Right"], ["type", "tmp"], ["key", "Right"], ["type", "zzq"],
+                         ["key", "Return"]):
+                time.sleep(0.5)
+                self.wine.x("xdotool", *keys)
+            text = inst.message()
+            print("message: " + text.strip().replace("\n", " | "), flush=True)
+            # The probe reads the text in code page 1252, where Omega shows as a look-alike.
+            check("\\tmp\\zzq-quillane-" in text and "cannot be used" in text,
+                  "the message does not name the folder: " + text)
+            entries, selected, top = inst.combo()
+            check(entries == [BROWSE] and top == 210, "the selection screen changed: %r" % entries)
+            check(not os.path.exists("/tmp/zzq-quillane-Omega"), "a look-alike folder was made")
+            inst.click(CANCEL)
+            check(inst.wait_end() == 0, "Cancel did not end with 0")
+        finally:
+            shutil.rmtree(picked, ignore_errors=True)
 
     def test_without_folders_install_opens_the_folder_picker(self):
         self.unseed()

@@ -1,0 +1,45 @@
+// A folder picked in the folder picker must be used under its exact name or not at all: a
+// name the ANSI code page (1252 in the test prefix) cannot spell would come back with '?' or
+// a look-alike letter, naming another folder or none.
+#include "app/folder_picker.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(FolderPicker, PickedFolderIsUsedOnlyUnderItsExactName) {
+  wchar_t temp[MAX_PATH];
+  ASSERT_NE(0u, GetTempPathW(MAX_PATH, temp));
+  const std::wstring base = std::wstring(temp) + L"quillane-picker\\";
+  CreateDirectoryW(base.c_str(), nullptr);
+  const struct {
+    const wchar_t* name;
+    DWORD error;
+    const char* ansi;  // the folder's name as the program then uses it
+  } cases[] = {
+      {L"Plug-Ins", ERROR_SUCCESS, "Plug-Ins\\"},
+      {L"Caf\u00e9", ERROR_SUCCESS, "Caf\xe9\\"},                 // a letter of code page 1252
+      {L"\u03a9mega", ERROR_NO_UNICODE_TRANSLATION, ""},          // no form at all: '?'
+      {L"\u0100bc", ERROR_NO_UNICODE_TRANSLATION, ""},            // best fit would give "Abc"
+      {L"\u30d7\u30e9\u30b0", ERROR_NO_UNICODE_TRANSLATION, ""},  // Japanese
+  };
+  char ansiBase[MAX_PATH];
+  ASSERT_NE(0,
+            WideCharToMultiByte(CP_ACP, 0, base.c_str(), -1, ansiBase, MAX_PATH, nullptr, nullptr));
+  for (const auto& c : cases) {
+    const std::wstring path = base + c.name;
+    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    PIDLIST_ABSOLUTE item = ILCreateFromPathW(path.c_str());
+    ASSERT_NE(nullptr, item);
+    char folder[kPathChars];
+    wchar_t wide[MAX_PATH];
+    EXPECT_EQ(c.error, FolderFromIdList(item, folder, wide)) << path.size();
+    ILFree(item);
+    EXPECT_EQ(path, wide) << "the message must name the folder as the system does";
+    EXPECT_EQ(c.error == ERROR_SUCCESS ? std::string(ansiBase) + c.ansi : std::string(), folder);
+    RemoveDirectoryW(path.c_str());
+  }
+  RemoveDirectoryW(base.c_str());
+}
