@@ -24,6 +24,14 @@ INSTALL = (278, 250)
 CANCEL = (348, 250)
 FINISH = (190, 220)
 LINK_LABEL_OF_FIRST_BOX = (270, 16)
+HOME_PAGE_LINK = (110, 20)
+COMBO = (100, 218)
+HOME_PAGE = "https://www.quillane.example/install.htm"
+
+# Names of DLLs that programs, and the system's own DLLs, load late by name.
+PLANTED = ["version.dll", "uxtheme.dll", "dwmapi.dll", "cryptbase.dll", "oleacc.dll",
+           "comctl32.dll", "textshaping.dll", "propsys.dll", "profapi.dll", "winmm.dll",
+           "msimg32.dll", "riched20.dll", "shfolder.dll", "mpr.dll", "sspicli.dll"]
 BOX_TOP, BOX_STEP, BOX_X = 10, 20, 236
 
 PAYLOAD = [
@@ -83,10 +91,10 @@ class Wine:
             out.seek(0)
             return rc, out.read().decode("cp1252", "replace").replace("\r\n", "\n")
 
-    def start(self, *args):
+    def start(self, *args, env=None):
         log = tempfile.TemporaryFile()
         proc = subprocess.Popen([self.loader, *args], stdout=log, stderr=subprocess.STDOUT,
-                                stdin=subprocess.DEVNULL, env=self.env)
+                                stdin=subprocess.DEVNULL, env=dict(self.env, **(env or {})))
         proc.log = log
         return proc
 
@@ -94,16 +102,24 @@ class Wine:
         return subprocess.run(list(args), env=self.env, stdout=subprocess.PIPE,
                               stderr=subprocess.DEVNULL, timeout=30).stdout.decode()
 
+    def windows(self, unix_path):
+        """The host file as Wine's programs see it."""
+        return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
+
     def unix(self, windows_path):
         assert windows_path[:3].upper() == "C:\\"
         return os.path.join(self.drive_c, *windows_path[3:].split("\\"))
 
-    def regedit(self, text):
+    def regedit(self, text, both_views=False):
         """Imports registry text with the system's registry editor, which needs no 32-bit
         program. Machine and class keys go to the 32-bit view (Wow6432Node), where 32-bit
-        editors register under Wine and where both builds of the installer look."""
+        editors register under Wine and where both builds of the installer look; with
+        both_views, to the 64-bit view too."""
+        native = text
         for root in ("HKEY_LOCAL_MACHINE\\Software\\", "HKEY_CLASSES_ROOT\\"):
             text = text.replace(root, root + "Wow6432Node\\")
+        if both_views:
+            text += "\n" + native
         with tempfile.NamedTemporaryFile("w", suffix=".reg", delete=False, encoding="cp1252",
                                          newline="\r\n") as f:
             f.write("REGEDIT4\n\n" + text)
@@ -144,10 +160,10 @@ def reg_string(text):
 class Installer:
     """One running copy of the installer."""
 
-    def __init__(self, suite):
+    def __init__(self, suite, exe=None, env=None):
         self.suite = suite
         self.wine = suite.wine
-        self.proc = self.wine.start(suite.exe)
+        self.proc = self.wine.start(exe or suite.exe, env=env)
         deadline = time.time() + 60
         while time.time() < deadline:
             if self.proc.poll() is not None:
@@ -250,6 +266,8 @@ class Suite:
         self.probe = args.probe
         self.payload = args.payload
         self.out = args.out
+        self.planted = args.planted
+        self.control = args.control
         self.wine = Wine(args.scripts, args.arch, args.prefix)
         self.running = []
 
@@ -302,14 +320,14 @@ class Suite:
                           "[-HKEY_LOCAL_MACHINE\\Software\\Adobe]\n"
                           "[-HKEY_CURRENT_USER\\Software\\iGrafx]\n"
                           "[-HKEY_CLASSES_ROOT\\PI3.Image]\n")
-        for top in ("Hosts", "Program Files\\Adobe", "Programs", "Ulead", "Picked"):
+        for top in ("Hosts", "Program Files\\Adobe", "Programs", "Ulead", "Picked", "Downloads"):
             shutil.rmtree(self.wine.unix("C:\\" + top), ignore_errors=True)
         ini = os.path.join(self.wine.drive_c, "windows", "ulead32.ini")
         if os.path.exists(ini):
             os.unlink(ini)
 
-    def launch(self):
-        installer = Installer(self)
+    def launch(self, exe=None, env=None):
+        installer = Installer(self, exe, env)
         self.running.append(installer)
         return installer
 
@@ -479,6 +497,122 @@ class Suite:
         inst.click(CANCEL)
         check(inst.wait_end() == 0, "Cancel did not end with 0")
 
+    def test_home_page_opens_through_the_desktop_shell(self):
+        # The browser is a recorder that writes the address and the program that started it.
+        record = "C:\\browser.txt"
+        handler = '"%s" record %s "%%1"' % (self.wine.windows(self.probe), record)
+        self.wine.regedit("[HKEY_CLASSES_ROOT\\https\\shell\\open\\command]\n@=%s\n"
+                          % reg_string(handler), both_views=True)
+        recorded = self.wine.unix(record)
+        if os.path.exists(recorded):
+            os.unlink(recorded)
+        inst = self.launch()
+        inst.click(HOME_PAGE_LINK)
+        lines = wait_for(lambda: os.path.exists(recorded) and open(recorded).read().split("\n")[:2],
+                         timeout=40)
+        check(lines and len(lines) == 2, "no browser was started for the link")
+        check(lines[0] == HOME_PAGE, "the browser was given %r" % lines[0])
+        check(lines[1].lower() == "explorer.exe",
+              "the browser was started by %r, not by the desktop's shell" % lines[1])
+        check(inst.probe("message", "look")[0] != 0, "a message box although the page was opened")
+        inst.click(CANCEL)
+        check(inst.wait_end() == 0, "Cancel did not end with 0")
+
+    def test_planted_dlls_beside_the_installer_are_not_loaded(self):
+        downloads = self.wine.unix("C:\\Downloads\\")
+        os.makedirs(downloads)
+        for name in PLANTED:
+            shutil.copy(self.planted, os.path.join(downloads, name))
+
+        def markers():
+            return sorted(n[:-len(".loaded")] for n in os.listdir(downloads) if n.endswith(".loaded"))
+
+        # Without protection this Wine does load DLLs planted beside a program.
+        shutil.copy(self.control, os.path.join(downloads, "control.exe"))
+        rc, out = self.wine.run("C:\\Downloads\\control.exe", *PLANTED)
+        loaded = markers()
+        print("  an unprotected program loaded the planted %s" % ", ".join(loaded))
+        check(loaded, "the unprotected control loaded no planted DLL, so this test cannot fail: " + out)
+        for name in loaded:
+            os.unlink(os.path.join(downloads, name + ".loaded"))
+        rc, out = self.wine.run("C:\\Downloads\\control.exe", "protected", *PLANTED)
+        check(not markers(), "the installer's start-up let these load: %r" % markers())
+
+        # The real installer from that folder: start, folder picker, install, finish.
+        shutil.copy(self.exe, os.path.join(downloads, "QuillaneSetup.exe"))
+        inst = self.launch("C:\\Downloads\\QuillaneSetup.exe")
+        # Opening the drop-down and moving to its last entry, the browse entry, opens the picker.
+        inst.click(COMBO)
+        self.wine.x("xdotool", "key", "End")
+        check(wait_for(lambda: inst.probe("window", "Browse for Folder")[0] == 0, 20),
+              "no folder picker appeared")
+        inst.probe("window", "Browse for Folder", "cancel")
+        check(wait_for(lambda: inst.probe("window", "Browse for Folder")[0] != 0, 20),
+              "the folder picker stayed open")
+        inst.click(INSTALL)
+        check(wait_for(lambda: inst.combo()[2] == 1000, 30), "the install did not finish")
+        check(self.installed() == sorted(PAYLOAD), "installed: %r" % self.installed())
+        inst.click(FINISH)
+        check(inst.wait_end() == 0, "Finish did not end with 0")
+        check(not markers(), "the installer loaded planted DLLs: %r" % markers())
+
+    def test_probed_and_chosen_folders_are_not_held_open(self):
+        # An existing folder is entered by the install step, not created.
+        target = self.EXPECTED[0].rstrip("\\")
+        os.makedirs(self.wine.unix(target))
+        inst = self.launch()
+
+        def renamable(folder):
+            rc, out = inst.probe("rename", folder, folder + "-renamed")
+            if rc == 0:
+                inst.probe("rename", folder + "-renamed", folder)
+            return rc == 0, out.strip()
+
+        for folder in self.FOLDERS.values():
+            ok, out = renamable(folder.rstrip("\\"))
+            check(ok, "%s cannot be renamed while the window is open: %s" % (folder, out))
+        inst.click(INSTALL)
+        check(wait_for(lambda: inst.combo()[2] == 1000, 30), "the install did not finish")
+        check(self.installed() == sorted(PAYLOAD), "installed: %r" % self.installed())
+        ok, out = renamable(target)
+        check(ok, "the folder installed into cannot be renamed while the window is open: " + out)
+        inst.click(FINISH)
+        check(inst.wait_end() == 0, "Finish did not end with 0")
+
+    def test_folder_text_with_parent_steps_is_refused(self):
+        # A registry value that leads elsewhere through ".." steps; the folder it leads to exists.
+        self.wine.regedit("[HKEY_CURRENT_USER\\Software\\Quillane]\n\"PlugInPath\"=%s\n"
+                          % reg_string("C:\\Hosts\\Maker\\Plug-Ins\\..\\..\\..\\Ulead\\Plugins"))
+        shown = "C:\\Hosts\\Maker\\Plug-Ins\\..\\..\\..\\Ulead\\Plugins\\Quillane\\"
+        inst = self.launch()
+        entries = inst.combo()[0]
+        check(entries[0] == shown, "first entry %r" % entries[0])
+        inst.click(INSTALL)
+        text = inst.message()
+        check(shown in text, "the message does not name the folder: " + text)
+        check('".."' in text, "the message does not say why: " + text)
+        reached = self.wine.unix("C:\\Ulead\\Plugins\\Quillane")
+        check(not os.path.exists(reached), "files were written through the .. steps")
+        check(inst.combo()[2] == 210, "left the selection screen")
+        inst.click(CANCEL)
+        check(inst.wait_end() == 0, "Cancel did not end with 0")
+
+    def test_critical_error_boxes_are_off_before_the_window(self):
+        # Wine's relay trace shows the installer's own calls, in order.
+        debug = "[HKEY_CURRENT_USER\\Software\\Wine\\Debug]\n\"RelayInclude\"=%s\n"
+        self.wine.regedit(debug % '"SetErrorMode;DialogBoxParamA"')
+        try:
+            inst = self.launch(env={"WINEDEBUG": "+relay"})
+            inst.click(CANCEL)
+            check(inst.wait_end() == 0, "Cancel did not end with 0")
+        finally:
+            self.wine.regedit(debug % "-")
+        calls = [line for line in output_of(inst.proc).decode("latin-1").splitlines()
+                 if ":Call " in line and ("SetErrorMode" in line or "DialogBoxParamA" in line)]
+        check(any("DialogBoxParamA" in c for c in calls), "no relay trace of the dialog: %r" % calls)
+        check("SetErrorMode(00008001)" in calls[0],
+              "the critical-error boxes are not off before the window: %r" % calls[:2])
+
     def run(self):
         tests = [n for n in sorted(dir(self)) if n.startswith("test_") and callable(getattr(self, n))]
         # The empty-machine test unseeds; it runs last.
@@ -508,7 +642,7 @@ class Suite:
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    for name in ("exe", "probe", "prefix", "payload", "out", "scripts", "arch"):
+    for name in ("exe", "probe", "prefix", "payload", "out", "scripts", "arch", "planted", "control"):
         parser.add_argument("--" + name, required=True)
     parser.add_argument("-k", dest="only", help="run only tests whose name contains this")
     args = parser.parse_args()
