@@ -9,6 +9,7 @@ process (installer_probe.exe) and from screenshots.
 import argparse
 import filecmp
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -539,8 +540,10 @@ class Suite:
         check(not markers(), "the installer's start-up let these load: %r" % markers())
 
         # The real installer from that folder: start, folder picker, install, finish.
+        # Wine puts its own build in place of most planted system DLLs, so its loader trace
+        # also shows where each DLL was looked for.
         shutil.copy(self.exe, os.path.join(downloads, "QuillaneSetup.exe"))
-        inst = self.launch("C:\\Downloads\\QuillaneSetup.exe")
+        inst = self.launch("C:\\Downloads\\QuillaneSetup.exe", env={"WINEDEBUG": "+loaddll"})
         # Opening the drop-down and moving to its last entry, the browse entry, opens the picker.
         inst.click(COMBO)
         self.wine.x("xdotool", "key", "End")
@@ -555,6 +558,15 @@ class Suite:
         inst.click(FINISH)
         check(inst.wait_end() == 0, "Finish did not end with 0")
         check(not markers(), "the installer loaded planted DLLs: %r" % markers())
+        trace = output_of(inst.proc).decode("latin-1")
+        native = re.findall(r'Loaded L"C:\\\\Downloads\\\\([^"]+)" at \w+: native', trace)
+        check(native == ["QuillaneSetup.exe"], "code from the installer's folder ran: %r" % native)
+        # Wine looks these up by name in the program's folder before the program starts (the
+        # imports of its own DLLs) and in the picker's side-by-side lookup, then maps its own
+        # build from the system folder: out of the program's reach, and no planted code runs.
+        resolved = set(re.findall(r'Loaded L"C:\\\\Downloads\\\\([^"]+)"', trace))
+        late = sorted(resolved - {"QuillaneSetup.exe", "version.dll", "comctl32.dll"})
+        check(not late, "DLLs looked up in the installer's folder: %r" % late)
 
     def test_probed_and_chosen_folders_are_not_held_open(self):
         # An existing folder is entered by the install step, not created.
