@@ -28,6 +28,9 @@ have_pkg imagemagick || need+=(imagemagick)
 have_cmd python3 || need+=(python3)
 have_cmd flock || need+=(util-linux)
 have_cmd objdump || need+=(binutils)
+# Authenticode signing of the release (make sign) and its test's throwaway certificate.
+have_cmd osslsigncode || need+=(osslsigncode)
+have_cmd openssl || need+=(openssl)
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0

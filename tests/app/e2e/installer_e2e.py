@@ -103,6 +103,14 @@ class Wine:
         return subprocess.run(list(args), env=self.env, stdout=subprocess.PIPE,
                               stderr=subprocess.DEVNULL, timeout=30).stdout.decode()
 
+    def restart(self):
+        """Ends this prefix's Wine server and every Wine program in it; the next program
+        starts a fresh one."""
+        subprocess.run([self.env["WINESERVER"], "-k"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+        subprocess.run([self.env["WINESERVER"], "-w"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+
     def windows(self, unix_path):
         """The host file as Wine's programs see it."""
         return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
@@ -507,11 +515,17 @@ class Suite:
         recorded = self.wine.unix(record)
         if os.path.exists(recorded):
             os.unlink(recorded)
+        # Wine's COM service keeps the desktop shell's registration after that shell has
+        # ended; a fresh Wine server starts with none, so the desktop shell is reachable.
+        self.wine.restart()
         inst = self.launch()
         inst.click(HOME_PAGE_LINK)
         lines = wait_for(lambda: os.path.exists(recorded) and open(recorded).read().split("\n")[:2],
                          timeout=40)
-        check(lines and len(lines) == 2, "no browser was started for the link")
+        if not (lines and len(lines) == 2):
+            rc, shown = inst.probe("message", "look")
+            raise Failure("no browser was started for the link" +
+                          (": the installer showed " + shown if rc == 0 else ""))
         check(lines[0] == HOME_PAGE, "the browser was given %r" % lines[0])
         check(lines[1].lower() == "explorer.exe",
               "the browser was started by %r, not by the desktop's shell" % lines[1])
