@@ -1,6 +1,7 @@
 // Looks into a running installer from outside, as a separate process would, for the
 // end-to-end tests: the drop-down's entries, where the client area lies on the screen, and
-// message boxes. It can also hold a file locked.
+// message boxes. It can also hold a file locked, rename a folder as another program would,
+// and stand in for the browser.
 #include <windows.h>
 
 #include <tlhelp32.h>
