@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 MAKEFLAGS += --no-print-directory
 .PHONY: all setup build build-native build-fuzz run test test-windows test-win64 test-native \
-	test-fuzz fuzz clean format
+	test-fuzz fuzz clean format sign reproducible
 
 # Seconds each fuzz target runs under `make fuzz`.
 FUZZ_SECONDS ?= 60
@@ -74,6 +74,23 @@ test-windows: setup build/windows/CMakeCache.txt
 	fi
 
 test: test-native test-fuzz test-win64 test-windows
+
+# Authenticode signature of the shipped installer, with the publisher's own certificate and
+# key (never committed): make sign SIGN_CERT=cert.pem SIGN_KEY=key.pem [SIGN_PASS_FILE=file]
+# [SIGN_TIMESTAMP_URL=http://timestamp.example]
+SIGN_CERT ?=
+SIGN_KEY ?=
+SIGN_PASS_FILE ?=
+SIGN_TIMESTAMP_URL ?=
+sign: build
+	@if [ -z "$(SIGN_CERT)" ] || [ -z "$(SIGN_KEY)" ]; then \
+	  echo "make sign: name the publisher's certificate and key: SIGN_CERT=... SIGN_KEY=..."; exit 1; fi
+	@bash scripts/sign.sh build/windows/QuillaneSetup.exe "$(SIGN_CERT)" "$(SIGN_KEY)" \
+	  "$(SIGN_PASS_FILE)" "$(SIGN_TIMESTAMP_URL)"
+
+# Builds the shipped installer twice in two fresh folders and compares the two.
+reproducible: setup
+	@bash scripts/reproducible-build.sh cmake/mingw-i686.cmake
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,6 +1,6 @@
 #include "app/dialog_accessible.h"
 
-#include <oleacc.h>
+#include "app/system_oleacc.h"
 
 #include <new>
 
@@ -92,8 +92,8 @@ class DialogAccessible final : public IAccessible {
     if (parent == nullptr) return E_POINTER;
     *parent = nullptr;
     if (!live()) return CO_E_OBJNOTCONNECTED;
-    return AccessibleObjectFromWindow(dialog_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                                      reinterpret_cast<void**>(parent));
+    return SystemAccessibleObjectFromWindow(dialog_, static_cast<DWORD>(OBJID_WINDOW),
+                                            IID_IDispatch, reinterpret_cast<void**>(parent));
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
     if (count == nullptr) return E_POINTER;
@@ -110,9 +110,9 @@ class DialogAccessible final : public IAccessible {
     if (checked != S_OK) return checked;
     if (item != kDropDownItem) return S_FALSE;  // a plain element of this object
     // The drop-down is a window with the system's own object.
-    return AccessibleObjectFromWindow(GetDlgItem(dialog_, kComboId),
-                                      static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
-                                      reinterpret_cast<void**>(object));
+    return SystemAccessibleObjectFromWindow(GetDlgItem(dialog_, kComboId),
+                                            static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
+                                            reinterpret_cast<void**>(object));
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (name == nullptr) return E_POINTER;
@@ -380,7 +380,7 @@ bool AnswerAccessibleObject(WPARAM flags, LPARAM objectId, LRESULT* result) {
   // One object per dialog, kept until the dialog goes, when it is cut off from its readers.
   if (dialogObject == nullptr) dialogObject = new (std::nothrow) DialogAccessible(dialog);
   if (dialogObject == nullptr) return false;
-  *result = LresultFromObject(IID_IAccessible, flags, dialogObject);
+  *result = SystemLresultFromObject(IID_IAccessible, flags, dialogObject);
   return true;
 }
 

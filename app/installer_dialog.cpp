@@ -1,7 +1,5 @@
 #include "app/installer_dialog.h"
 
-#include <shellapi.h>
-
 #include <string>
 #include <vector>
 
@@ -9,6 +7,8 @@
 #include "app/dialog_input.h"
 #include "app/dialog_layout.h"
 #include "app/folder_picker.h"
+#include "app/folder_refusal.h"
+#include "app/home_page.h"
 #include "app/install_input_guard.h"
 #include "app/install_messages.h"
 #include "app/system_error.h"
@@ -16,6 +16,7 @@
 #include "controls/image_button.h"
 #include "controls/link_label.h"
 #include "discovery/candidate_folder_list.h"
+#include "discovery/folder_entry.h"
 #include "discovery/host_probe_sequence.h"
 #include "payload/exclusion_list.h"
 #include "payload/payload_extraction.h"
@@ -157,7 +158,7 @@ void OnPaint(HWND dialog) {
 // the first entry is selected again.
 bool BrowseForFolder(HWND dialog) {
   char folder[kPathChars];
-  if (PickFolder(dialog, kBrowseTitle, kCaption, folder) && SetCurrentDirectoryA(folder)) {
+  if (PickFolder(dialog, kBrowseTitle, kCaption, folder) && CanEnterFolder(folder)) {
     if (browsedFolderShown == 1) Combo(dialog, CB_DELETESTRING, detectedFolderCount);
     Combo(dialog, CB_INSERTSTRING, detectedFolderCount, reinterpret_cast<LPARAM>(folder));
     Combo(dialog, CB_SETCURSEL, detectedFolderCount);
@@ -208,9 +209,9 @@ void ShowCompletionScreen(HWND dialog) {
 
 void InstallStep(HWND dialog) {
   if (!IsActive(kSlotInstall) || CheckedFilterCount() == 0) return;
-  if (!ReadChosenFolder(dialog)) return;
+  if (!ReadChosenFolder(dialog) || RefuseUnsafeFolder(dialog, InstallFolder)) return;
   InstallInputGuard guard(dialog);
-  if (!SetCurrentDirectoryA(InstallFolder)) {
+  if (!CanEnterFolder(InstallFolder)) {
     const DWORD enterError = GetLastError();
     if (!CreateDirectoryA(InstallFolder, nullptr)) {
       const DWORD createError = GetLastError();
@@ -285,7 +286,7 @@ void OnSkinNotify(HWND dialog, WPARAM code) {
       SendMessageA(dialog, WM_COMMAND, IDOK, 0);
       break;
     case kNotifyHomePage:
-      ShellExecuteA(dialog, "open", kHomePage, nullptr, nullptr, SW_SHOWMAXIMIZED);
+      OpenHomePage(dialog, kHomePage);
       break;
     case kNotifyFilterChanged:
       OnFilterChanged(dialog);

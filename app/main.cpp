@@ -6,28 +6,14 @@
 
 #include "app/app_state.h"
 #include "app/installer_dialog.h"
+#include "app/process_hardening.h"
 
 HINSTANCE ProgramInstance = nullptr;
 SkinWindow* TheSkinWindow = nullptr;
 SkinContext TheSkinContext = {};
 
-namespace {
-
-// Installers are started from download folders, where a planted DLL must never be loaded:
-// only the system folder is searched. Looked up by name, for systems that lack the call.
-void RestrictDllSearchToSystemFolder() {
-  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  if (kernel == nullptr) return;
-  auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-  if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
-}
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  RestrictDllSearchToSystemFolder();
+  HardenProcess();
 
   // One copy per session. The name is one blank: an empty name would make no guard at all.
   HANDLE mutex = CreateMutexA(nullptr, TRUE, " ");

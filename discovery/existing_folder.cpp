@@ -1,8 +1,8 @@
 #include "discovery/existing_folder.h"
 
-#include <windows.h>
+#include "discovery/folder_entry.h"
 
-bool EnterFolder(const char* folder) { return SetCurrentDirectoryA(folder) != FALSE; }
+bool EnterFolder(const char* folder) { return CanEnterFolder(folder); }
 
 bool FindExistingFolder(char* text) { return FindExistingFolder(text, EnterFolder); }
 

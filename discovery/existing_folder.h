@@ -2,7 +2,8 @@
 
 #include "discovery/candidate_folder_list.h"
 
-// The installer's existence test: the folder becomes the process's current directory.
+// The installer's existence test: the folder can be made the current directory (it does
+// not stay so).
 bool EnterFolder(const char* folder);
 
 // FindExistingFolder and AddCandidateFolder with that test.

@@ -31,6 +31,9 @@ have_cmd objdump || need+=(binutils)
 # The fuzz targets: Debian's clang and its libFuzzer and sanitizer runtimes.
 have_cmd clang++ || need+=(clang)
 have_pkg libclang-rt-14-dev || need+=(libclang-rt-14-dev)
+# Authenticode signing of the release (make sign) and its test's throwaway certificate.
+have_cmd osslsigncode || need+=(osslsigncode)
+have_cmd openssl || need+=(openssl)
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0

@@ -3,8 +3,9 @@
 
 A GUI program of the expected machine that imports only system DLLs and carries, under
 their names, the whole payload, the skin's pictures and cursor, the dialog, a manifest that
-asks for administrator rights, the version information and the icon. Prints one line per
-check and 'N passed, N failed'.
+asks for administrator rights, the version information and the icon; linked with the
+protections an elevated program needs, without a time stamp, for the oldest Windows its
+manifest names. Prints one line per check and 'N passed, N failed'.
 """
 import argparse
 import os
@@ -13,15 +14,26 @@ import sys
 
 import pefile
 
+# Known DLLs only: Windows maps these from the system folder whatever lies beside the
+# program. Any other DLL imported by name is looked up in the program's own folder first,
+# before the installer can restrict the search: a Downloads folder anyone can write to.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll",
-               "msvcrt.dll", "ole32.dll", "oleaut32.dll", "oleacc.dll", "comctl32.dll",
-               "comdlg32.dll", "shlwapi.dll", "uuid.dll"}
+               "msvcrt.dll", "ole32.dll", "oleaut32.dll", "comdlg32.dll", "shlwapi.dll"}
 SKIN_BITMAPS = {117: "background.bmp", 128: "check_strip.bmp", 203: "button_cancel.bmp",
                 213: "logo.bmp", 219: "button_install.bmp", 220: "button_enjoy.bmp"}
 PAYLOAD_TYPE = 3000
 US_ENGLISH = 1033
 RT_CURSOR, RT_BITMAP, RT_ICON, RT_DIALOG = 1, 2, 3, 5
 RT_GROUP_CURSOR, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 12, 14, 16, 24
+
+# The systems a manifest's supportedOS entries name, as subsystem versions.
+SUPPORTED_OS = {
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": (6, 1),  # Windows 7
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": (6, 2),  # Windows 8
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}": (6, 3),  # Windows 8.1
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": (10, 0),  # Windows 10 and 11
+}
+DLL_FLAGS = pefile.DLL_CHARACTERISTICS
 
 MACHINES = {
     "win32": (pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"], pefile.OPTIONAL_HEADER_MAGIC_PE),
@@ -62,6 +74,35 @@ class Checks:
             self.passed += 1
         else:
             self.failed += 1
+
+
+def hardening(t, pe, arch, manifest):
+    """The linker's protections, asked for by name, and what makes two builds identical."""
+    flags = pe.OPTIONAL_HEADER.DllCharacteristics
+    wanted = ["IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE", "IMAGE_DLLCHARACTERISTICS_NX_COMPAT",
+              "IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE"]
+    if arch == "win64":
+        wanted.append("IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA")
+    for name in wanted:
+        t.check(flags & DLL_FLAGS[name], "linked with %s" % name)
+    # A movable image needs its relocations, or the loader cannot move it after all.
+    t.check(not pe.FILE_HEADER.Characteristics & pefile.IMAGE_CHARACTERISTICS[
+        "IMAGE_FILE_RELOCS_STRIPPED"] and bool(getattr(pe, "DIRECTORY_ENTRY_BASERELOC", None)),
+        "keeps its relocations, so it can be moved")
+    t.check(pe.FILE_HEADER.TimeDateStamp == 0, "no link time stamp")
+    stamps = [pe.DIRECTORY_ENTRY_RESOURCE.struct.TimeDateStamp] if hasattr(
+        pe, "DIRECTORY_ENTRY_RESOURCE") else []
+    stamps += [d.struct.TimeDateStamp for d in getattr(pe, "DIRECTORY_ENTRY_DEBUG", [])]
+    t.check(all(stamp == 0 for stamp in stamps), "no time stamp in the resources or debug entries")
+    named = [SUPPORTED_OS[g] for g in re.findall(r'supportedOS Id="([^"]+)"', manifest)
+             if g in SUPPORTED_OS]
+    oldest = min(named) if named else None
+    version = (pe.OPTIONAL_HEADER.MajorSubsystemVersion, pe.OPTIONAL_HEADER.MinorSubsystemVersion)
+    t.check(version == oldest, "subsystem version %d.%d is the manifest's oldest Windows %r" %
+            (version + (oldest,)))
+    # The canaries' failure routine is linked in only when functions check their canaries.
+    t.check(b"*** stack smashing detected ***" in pe.__data__[:],
+            "built with stack canaries (its failure routine is linked in)")
 
 
 def main():
@@ -110,6 +151,8 @@ def main():
     t.check('level="requireAdministrator"' in manifest, "the manifest asks for administrator")
     t.check("supportedOS" in manifest, "the manifest names the supported systems")
     t.check("dpiAware" not in manifest, "no DPI awareness: the skin is drawn in pixels")
+
+    hardening(t, pe, args.arch, manifest)
 
     strings = {}
     for info in getattr(pe, "FileInfo", []):

@@ -83,13 +83,18 @@ TEST_F(CandidateFolderTest, NeverStoresADriveRootOrADriveRelativeFolder) {
   EXPECT_EQ(std::vector<std::string>{}, ListedFolders());
 }
 
-TEST_F(CandidateFolderTest, FindExistingFolderEntersTheFolderItFinds) {
+// The folder found is not kept as the current directory, so nothing holds it open.
+TEST_F(CandidateFolderTest, FindExistingFolderLeavesTheCurrentDirectoryAsItWas) {
+  char before[kPathChars];
+  ASSERT_NE(0u, GetCurrentDirectoryA(sizeof before, before));
   char text[kPathChars] = "C:\\DiscAdd\\Paint\\Plugins\\filter.8bf\"";
   ASSERT_TRUE(FindExistingFolder(text));
   EXPECT_STREQ("C:\\DiscAdd\\Paint\\Plugins\\", text);
   char current[kPathChars];
   ASSERT_NE(0u, GetCurrentDirectoryA(sizeof current, current));
-  EXPECT_STREQ("C:\\DiscAdd\\Paint\\Plugins", current);
+  EXPECT_STREQ(before, current);
+  ASSERT_TRUE(MoveFileA("C:\\DiscAdd\\Paint\\Plugins", "C:\\DiscAdd\\Paint\\Renamed"));
+  EXPECT_TRUE(MoveFileA("C:\\DiscAdd\\Paint\\Renamed", "C:\\DiscAdd\\Paint\\Plugins"));
 }
 
 TEST_F(CandidateFolderTest, FindExistingFolderKeepsTheNameWithoutIgnoredBlanksAndDots) {

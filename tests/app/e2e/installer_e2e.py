@@ -9,6 +9,7 @@ process (installer_probe.exe) and from screenshots.
 import argparse
 import filecmp
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -25,6 +26,14 @@ INSTALL = (278, 250)
 CANCEL = (348, 250)
 FINISH = (190, 220)
 LINK_LABEL_OF_FIRST_BOX = (270, 16)
+HOME_PAGE_LINK = (110, 20)
+COMBO = (100, 218)
+HOME_PAGE = "https://www.quillane.example/install.htm"
+
+# Names of DLLs that programs, and the system's own DLLs, load late by name.
+PLANTED = ["version.dll", "uxtheme.dll", "dwmapi.dll", "cryptbase.dll", "oleacc.dll",
+           "comctl32.dll", "textshaping.dll", "propsys.dll", "profapi.dll", "winmm.dll",
+           "msimg32.dll", "riched20.dll", "shfolder.dll", "mpr.dll", "sspicli.dll"]
 BOX_TOP, BOX_STEP, BOX_X = 10, 20, 236
 
 PAYLOAD = [
@@ -84,6 +93,7 @@ class Wine:
                               prefix],
                              stdout=subprocess.PIPE, stdin=subprocess.DEVNULL, check=True).stdout
         self.env = dict(item.split("=", 1) for item in out.decode().split("\0") if "=" in item)
+        self.arch = arch
         self.prefix = self.env["WINEPREFIX"]
         self.drive_c = os.path.join(self.prefix, "drive_c")
         # The loader of the installer's bitness; never /usr/bin/wine, which may pick a
@@ -100,10 +110,10 @@ class Wine:
             out.seek(0)
             return rc, out.read().decode("cp1252", "replace").replace("\r\n", "\n")
 
-    def start(self, *args):
+    def start(self, *args, env=None):
         log = tempfile.TemporaryFile()
         proc = subprocess.Popen([self.loader, *args], stdout=log, stderr=subprocess.STDOUT,
-                                stdin=subprocess.DEVNULL, env=self.env)
+                                stdin=subprocess.DEVNULL, env=dict(self.env, **(env or {})))
         proc.log = log
         return proc
 
@@ -111,16 +121,32 @@ class Wine:
         return subprocess.run(list(args), env=self.env, stdout=subprocess.PIPE,
                               stderr=subprocess.DEVNULL, timeout=30).stdout.decode()
 
+    def restart(self):
+        """Ends this prefix's Wine server and every Wine program in it; the next program
+        starts a fresh one."""
+        subprocess.run([self.env["WINESERVER"], "-k"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+        subprocess.run([self.env["WINESERVER"], "-w"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+
+    def windows(self, unix_path):
+        """The host file as Wine's programs see it."""
+        return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
+
     def unix(self, windows_path):
         assert windows_path[:3].upper() == "C:\\"
         return os.path.join(self.drive_c, *windows_path[3:].split("\\"))
 
-    def regedit(self, text):
+    def regedit(self, text, both_views=False):
         """Imports registry text with the system's registry editor, which needs no 32-bit
         program. Machine and class keys go to the 32-bit view (Wow6432Node), where 32-bit
-        editors register under Wine and where both builds of the installer look."""
+        editors register under Wine and where both builds of the installer look; with
+        both_views, to the 64-bit view too."""
+        native = text
         for root in ("HKEY_LOCAL_MACHINE\\Software\\", "HKEY_CLASSES_ROOT\\"):
             text = text.replace(root, root + "Wow6432Node\\")
+        if both_views:
+            text += "\n" + native
         with tempfile.NamedTemporaryFile("w", suffix=".reg", delete=False, encoding="cp1252",
                                          newline="\r\n") as f:
             f.write("REGEDIT4\n\n" + text)
@@ -161,10 +187,10 @@ def reg_string(text):
 class Installer:
     """One running copy of the installer."""
 
-    def __init__(self, suite):
+    def __init__(self, suite, exe=None, env=None):
         self.suite = suite
         self.wine = suite.wine
-        self.proc = self.wine.start(suite.exe)
+        self.proc = self.wine.start(exe or suite.exe, env=env)
         deadline = time.time() + 60
         while time.time() < deadline:
             if self.proc.poll() is not None:
@@ -316,6 +342,8 @@ class Suite:
         self.probe = args.probe
         self.payload = args.payload
         self.out = args.out
+        self.planted = args.planted
+        self.control = args.control
         self.wine = Wine(args.scripts, args.arch, args.prefix)
         self.running = []
         # Under qemu-user the 32-bit Wine's COM stalls and crashes in both processes of a
@@ -375,14 +403,14 @@ class Suite:
                           "[-HKEY_LOCAL_MACHINE\\Software\\Adobe]\n"
                           "[-HKEY_CURRENT_USER\\Software\\iGrafx]\n"
                           "[-HKEY_CLASSES_ROOT\\PI3.Image]\n")
-        for top in ("Hosts", "Program Files\\Adobe", "Programs", "Ulead", "Picked"):
+        for top in ("Hosts", "Program Files\\Adobe", "Programs", "Ulead", "Picked", "Downloads"):
             shutil.rmtree(self.wine.unix("C:\\" + top), ignore_errors=True)
         ini = os.path.join(self.wine.drive_c, "windows", "ulead32.ini")
         if os.path.exists(ini):
             os.unlink(ini)
 
-    def launch(self):
-        installer = Installer(self)
+    def launch(self, exe=None, env=None):
+        installer = Installer(self, exe, env)
         self.running.append(installer)
         return installer
 
@@ -1008,6 +1036,160 @@ class Suite:
         inst.click(CANCEL)
         check(inst.wait_end() == 0, "Cancel did not end with 0")
 
+    def test_home_page_opens_through_the_desktop_shell(self):
+        # The browser is a recorder that writes the address and the program that started it.
+        # Where 64-bit Wine programs cannot start 32-bit ones (the 32-bit loader runs under
+        # emulation), it is the 64-bit command shell, which writes the bitness of whoever
+        # started it: only the desktop's shell is 64-bit there, the installer is not.
+        record = "C:\\browser.txt"
+        if self.wine.arch == "win32":
+            handler = ('C:\\windows\\system32\\cmd.exe /c "echo %%1>%s& echo '
+                       '%%PROCESSOR_ARCHITECTURE%%>>%s"' % (record, record))
+            shell = "amd64"
+        else:
+            handler = '"%s" record %s "%%1"' % (self.wine.windows(self.probe), record)
+            shell = "explorer.exe"
+        self.wine.regedit("[HKEY_CLASSES_ROOT\\https\\shell\\open\\command]\n@=%s\n"
+                          % reg_string(handler), both_views=True)
+        recorded = self.wine.unix(record)
+        if os.path.exists(recorded):
+            os.unlink(recorded)
+        # Wine's COM service keeps the desktop shell's registration after that shell has
+        # ended; a fresh Wine server starts with none, so the desktop shell is reachable.
+        self.wine.restart()
+        inst = self.launch()
+        inst.click(HOME_PAGE_LINK)
+
+        def recorded_lines():
+            if not os.path.exists(recorded):
+                return None
+            with open(recorded) as f:
+                lines = [line.strip() for line in f.read().splitlines() if line.strip()]
+            return lines if len(lines) >= 2 else None
+
+        lines = wait_for(recorded_lines, timeout=90)
+        if not (lines and len(lines) == 2):
+            rc, shown = inst.probe("message", "look")
+            raise Failure("no browser was started for the link" +
+                          (": the installer showed " + shown if rc == 0 else ""))
+        check(lines[0].strip() == HOME_PAGE, "the browser was given %r" % lines[0])
+        check(lines[1].strip().lower() == shell,
+              "the browser was started by %r, not by the desktop's shell" % lines[1])
+        # The request to the desktop's shell is answered on the window's thread; the window
+        # must take input again once it has been answered.
+        started = time.time()
+        check(inst.combo()[2] == 210, "the window does not answer after the link")
+        print("  the window answered %.1f s after the browser started" % (time.time() - started))
+        check(inst.probe("message", "look")[0] != 0, "a message box although the page was opened")
+        inst.click(CANCEL)
+        check(inst.wait_end() == 0, "Cancel did not end with 0")
+
+    def test_planted_dlls_beside_the_installer_are_not_loaded(self):
+        downloads = self.wine.unix("C:\\Downloads\\")
+        os.makedirs(downloads)
+        for name in PLANTED:
+            shutil.copy(self.planted, os.path.join(downloads, name))
+
+        def markers():
+            return sorted(n[:-len(".loaded")] for n in os.listdir(downloads) if n.endswith(".loaded"))
+
+        # Without protection this Wine does load DLLs planted beside a program.
+        shutil.copy(self.control, os.path.join(downloads, "control.exe"))
+        rc, out = self.wine.run("C:\\Downloads\\control.exe", *PLANTED)
+        loaded = markers()
+        print("  an unprotected program loaded the planted %s" % ", ".join(loaded))
+        check(loaded, "the unprotected control loaded no planted DLL, so this test cannot fail: " + out)
+        for name in loaded:
+            os.unlink(os.path.join(downloads, name + ".loaded"))
+        rc, out = self.wine.run("C:\\Downloads\\control.exe", "protected", *PLANTED)
+        check(not markers(), "the installer's start-up let these load: %r" % markers())
+
+        # The real installer from that folder: start, folder picker, install, finish.
+        # Wine puts its own build in place of most planted system DLLs, so its loader trace
+        # also shows where each DLL was looked for.
+        shutil.copy(self.exe, os.path.join(downloads, "QuillaneSetup.exe"))
+        inst = self.launch("C:\\Downloads\\QuillaneSetup.exe", env={"WINEDEBUG": "+loaddll"})
+        # Opening the drop-down and moving to its last entry, the browse entry, opens the picker.
+        inst.click(COMBO)
+        self.wine.x("xdotool", "key", "End")
+        check(wait_for(lambda: inst.probe("window", "Browse for Folder")[0] == 0, 20),
+              "no folder picker appeared")
+        inst.probe("window", "Browse for Folder", "cancel")
+        check(wait_for(lambda: inst.probe("window", "Browse for Folder")[0] != 0, 20),
+              "the folder picker stayed open")
+        inst.click(INSTALL)
+        check(wait_for(lambda: inst.combo()[2] == 1000, 30), "the install did not finish")
+        check(self.installed() == sorted(PAYLOAD), "installed: %r" % self.installed())
+        inst.click(FINISH)
+        check(inst.wait_end() == 0, "Finish did not end with 0")
+        check(not markers(), "the installer loaded planted DLLs: %r" % markers())
+        trace = output_of(inst.proc).decode("latin-1")
+        native = re.findall(r'Loaded L"C:\\\\Downloads\\\\([^"]+)" at \w+: native', trace)
+        check(native == ["QuillaneSetup.exe"], "code from the installer's folder ran: %r" % native)
+        # Wine looks these up by name in the program's folder before the program starts (the
+        # imports of its own DLLs) and in the picker's side-by-side lookup, then maps its own
+        # build from the system folder: out of the program's reach, and no planted code runs.
+        resolved = set(re.findall(r'Loaded L"C:\\\\Downloads\\\\([^"]+)"', trace))
+        late = sorted(resolved - {"QuillaneSetup.exe", "version.dll", "comctl32.dll"})
+        check(not late, "DLLs looked up in the installer's folder: %r" % late)
+
+    def test_probed_and_chosen_folders_are_not_held_open(self):
+        # An existing folder is entered by the install step, not created.
+        target = self.EXPECTED[0].rstrip("\\")
+        os.makedirs(self.wine.unix(target))
+        inst = self.launch()
+
+        def renamable(folder):
+            rc, out = inst.probe("rename", folder, folder + "-renamed")
+            if rc == 0:
+                inst.probe("rename", folder + "-renamed", folder)
+            return rc == 0, out.strip()
+
+        for folder in self.FOLDERS.values():
+            ok, out = renamable(folder.rstrip("\\"))
+            check(ok, "%s cannot be renamed while the window is open: %s" % (folder, out))
+        inst.click(INSTALL)
+        check(wait_for(lambda: inst.combo()[2] == 1000, 30), "the install did not finish")
+        check(self.installed() == sorted(PAYLOAD), "installed: %r" % self.installed())
+        ok, out = renamable(target)
+        check(ok, "the folder installed into cannot be renamed while the window is open: " + out)
+        inst.click(FINISH)
+        check(inst.wait_end() == 0, "Finish did not end with 0")
+
+    def test_folder_text_with_parent_steps_is_refused(self):
+        # A registry value that leads elsewhere through ".." steps; the folder it leads to exists.
+        self.wine.regedit("[HKEY_CURRENT_USER\\Software\\Quillane]\n\"PlugInPath\"=%s\n"
+                          % reg_string("C:\\Hosts\\Maker\\Plug-Ins\\..\\..\\..\\Ulead\\Plugins"))
+        shown = "C:\\Hosts\\Maker\\Plug-Ins\\..\\..\\..\\Ulead\\Plugins\\Quillane\\"
+        inst = self.launch()
+        entries = inst.combo()[0]
+        check(entries[0] == shown, "first entry %r" % entries[0])
+        inst.click(INSTALL)
+        text = inst.message()
+        check(shown in text, "the message does not name the folder: " + text)
+        check('".."' in text, "the message does not say why: " + text)
+        reached = self.wine.unix("C:\\Ulead\\Plugins\\Quillane")
+        check(not os.path.exists(reached), "files were written through the .. steps")
+        check(inst.combo()[2] == 210, "left the selection screen")
+        inst.click(CANCEL)
+        check(inst.wait_end() == 0, "Cancel did not end with 0")
+
+    def test_critical_error_boxes_are_off_before_the_window(self):
+        # Wine's relay trace shows the installer's own calls, in order.
+        debug = "[HKEY_CURRENT_USER\\Software\\Wine\\Debug]\n\"RelayInclude\"=%s\n"
+        self.wine.regedit(debug % '"SetErrorMode;DialogBoxParamA"')
+        try:
+            inst = self.launch(env={"WINEDEBUG": "+relay"})
+            inst.click(CANCEL)
+            check(inst.wait_end() == 0, "Cancel did not end with 0")
+        finally:
+            self.wine.regedit(debug % "-")
+        calls = [line for line in output_of(inst.proc).decode("latin-1").splitlines()
+                 if ":Call " in line and ("SetErrorMode" in line or "DialogBoxParamA" in line)]
+        check(any("DialogBoxParamA" in c for c in calls), "no relay trace of the dialog: %r" % calls)
+        check("SetErrorMode(00008001)" in calls[0],
+              "the critical-error boxes are not off before the window: %r" % calls[:2])
+
     def run(self):
         tests = [n for n in sorted(dir(self)) if n.startswith("test_") and callable(getattr(self, n))]
         # The empty-machine test unseeds; it runs last.
@@ -1039,7 +1221,7 @@ class Suite:
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    for name in ("exe", "probe", "prefix", "payload", "out", "scripts", "arch"):
+    for name in ("exe", "probe", "prefix", "payload", "out", "scripts", "arch", "planted", "control"):
         parser.add_argument("--" + name, required=True)
     parser.add_argument("-k", dest="only", help="run only tests whose name contains this")
     args = parser.parse_args()

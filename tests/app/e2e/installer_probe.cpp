@@ -1,9 +1,12 @@
 // Looks into a running installer from outside, as a separate process would, for the
 // end-to-end tests: the drop-down's entries, where the client area lies on the screen, and
-// message boxes. It can also hold a file locked.
+// message boxes. It can also hold a file locked, rename a folder as another program would,
+// and stand in for the browser.
 #include <windows.h>
 
 #include <oleacc.h>
+#include <tlhelp32.h>
+
 #include <stdio.h>
 #include <string.h>
 
@@ -216,6 +219,40 @@ int Events(const Found& found, const char* seconds) {
   return 0;
 }
 
+// Renames a file or folder as any program would; fails while a process holds the folder open
+// (for instance as its current directory).
+int Rename(const char* from, const char* to) {
+  if (MoveFileA(from, to)) return 0;
+  printf("error %lu\n", GetLastError());
+  return 1;
+}
+
+std::string ExeOf(DWORD pid, DWORD* parent) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  std::string exe;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (entry.th32ProcessID == pid) {
+      exe = entry.szExeFile;
+      if (parent != nullptr) *parent = entry.th32ParentProcessID;
+    }
+  }
+  CloseHandle(snapshot);
+  return exe;
+}
+
+// Stands in for the browser: writes the address it was given and the program that started it.
+int Record(const char* file, const char* address) {
+  DWORD parent = 0;
+  ExeOf(GetCurrentProcessId(), &parent);
+  FILE* out = fopen(file, "w");
+  if (out == nullptr) return 1;
+  fprintf(out, "%s\n%s\n", address, ExeOf(parent, nullptr).c_str());
+  fclose(out);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -231,6 +268,8 @@ int main(int argc, char** argv) {
                ? 0
                : 1;
   }
+  if (command == "rename" && argc == 4) return Rename(argv[2], argv[3]);
+  if (command == "record" && argc == 4) return Record(argv[2], argv[3]);
   if (command == "window" && argc >= 3)
     return OtherWindow(argv[2], argc > 3 && strcmp(argv[3], "cancel") == 0);
   Found found = FindInstaller();

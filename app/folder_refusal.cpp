@@ -1,0 +1,21 @@
+#include "app/folder_refusal.h"
+
+#include "app/dialog_layout.h"
+#include "app/folder_text_rule.h"
+#include "text/text_buffer.h"
+
+namespace {
+
+// The folder and the longest reason, with room to spare.
+constexpr size_t kRefusalChars = kPathChars + 300;
+
+}  // namespace
+
+bool RefuseUnsafeFolder(HWND owner, const char* folder) {
+  const FolderTextProblem problem = CheckFolderText(folder);
+  if (problem == FolderTextProblem::kNone) return false;
+  char text[kRefusalChars];
+  RefusedFolderText(text, sizeof text, folder, problem);
+  MessageBoxA(owner, text, kCaption, MB_OK | MB_ICONERROR);
+  return true;
+}

@@ -1,0 +1,130 @@
+#include "app/home_page.h"
+
+#include <exdisp.h>
+#include <servprov.h>
+#include <shellapi.h>
+#include <shldisp.h>
+#include <shlguid.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <stdio.h>
+
+#include "app/dialog_layout.h"
+#include "app/home_page_route.h"
+
+namespace {
+
+// The home page's address and the message that shows it.
+constexpr int kAddressChars = 260;
+constexpr int kAddressMessageChars = kAddressChars + 200;
+
+// Holds one COM reference and releases it on every path.
+template <typename T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  ~ComRef() {
+    if (p_ != nullptr) p_->Release();
+  }
+  T* get() const { return p_; }
+  T** out() { return &p_; }
+  void** outVoid() { return reinterpret_cast<void**>(&p_); }
+  T* operator->() const { return p_; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+// The desktop folder view's IShellDispatch2: its ShellExecute runs inside Explorer.
+bool DesktopShellDispatch(ComRef<IShellDispatch2>& dispatch) {
+  ComRef<IShellWindows> windows;
+  if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
+                              windows.outVoid())))
+    return false;
+  VARIANT location;
+  VariantInit(&location);
+  location.vt = VT_I4;
+  location.lVal = CSIDL_DESKTOP;
+  VARIANT empty;
+  VariantInit(&empty);
+  long window = 0;
+  ComRef<IDispatch> desktop;
+  if (windows->FindWindowSW(&location, &empty, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
+                            desktop.out()) != S_OK ||
+      desktop.get() == nullptr)
+    return false;
+  ComRef<IServiceProvider> services;
+  ComRef<IShellBrowser> browser;
+  ComRef<IShellView> view;
+  ComRef<IDispatch> background;
+  ComRef<IShellFolderViewDual> folderView;
+  ComRef<IDispatch> application;
+  return SUCCEEDED(desktop->QueryInterface(IID_IServiceProvider, services.outVoid())) &&
+         SUCCEEDED(
+             services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.outVoid())) &&
+         SUCCEEDED(browser->QueryActiveShellView(view.out())) &&
+         SUCCEEDED(view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.outVoid())) &&
+         SUCCEEDED(background->QueryInterface(IID_IShellFolderViewDual, folderView.outVoid())) &&
+         SUCCEEDED(folderView->get_Application(application.out())) &&
+         SUCCEEDED(application->QueryInterface(IID_IShellDispatch2, dispatch.outVoid()));
+}
+
+}  // namespace
+
+bool OpenThroughDesktopShell(const char* address) {
+  ComRef<IShellDispatch2> dispatch;
+  if (!DesktopShellDispatch(dispatch)) return false;
+  wchar_t wide[kAddressChars];
+  if (MultiByteToWideChar(CP_ACP, 0, address, -1, wide, kAddressChars) == 0) return false;
+  BSTR file = SysAllocString(wide);
+  BSTR verb = SysAllocString(L"open");
+  bool started = false;
+  if (file != nullptr && verb != nullptr) {
+    VARIANT none;
+    VariantInit(&none);
+    VARIANT operation;
+    VariantInit(&operation);
+    operation.vt = VT_BSTR;
+    operation.bstrVal = verb;
+    VARIANT show;
+    VariantInit(&show);
+    show.vt = VT_I4;
+    show.lVal = SW_SHOWMAXIMIZED;
+    started = SUCCEEDED(dispatch->ShellExecute(file, none, none, operation, show));
+  }
+  SysFreeString(file);
+  SysFreeString(verb);
+  return started;
+}
+
+bool IsProcessElevated() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return true;
+  TOKEN_ELEVATION elevation = {};
+  DWORD size = 0;
+  const BOOL read = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+  CloseHandle(token);
+  return read == FALSE || elevation.TokenIsElevated != 0;
+}
+
+void OpenHomePage(HWND owner, const char* address) {
+  switch (ChooseHomePageRoute(OpenThroughDesktopShell(address), IsProcessElevated())) {
+    case HomePageRoute::kDesktopShell:
+      return;
+    case HomePageRoute::kDirect:
+      ShellExecuteA(owner, "open", address, nullptr, nullptr, SW_SHOWMAXIMIZED);
+      return;
+    case HomePageRoute::kShowAddress: {
+      char text[kAddressMessageChars];
+      snprintf(text, sizeof text,
+               "Please open this address in your web browser:\n\n%s\n\nThe installer runs with "
+               "administrator rights and does not start the browser with them.",
+               address);
+      MessageBoxA(owner, text, kCaption, MB_OK | MB_ICONINFORMATION);
+      return;
+    }
+  }
+}
