@@ -2,9 +2,6 @@
 
 #include <shellapi.h>
 
-#include <string>
-#include <vector>
-
 #include "app/app_state.h"
 #include "app/dialog_layout.h"
 #include "app/folder_picker.h"
@@ -49,8 +46,13 @@ LRESULT Combo(HWND dialog, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 
 int BrowseEntryIndex() { return detectedFolderCount + browsedFolderShown; }
 
-void ShowProblem(HWND dialog, const std::string& text) {
-  MessageBoxA(dialog, text.c_str(), kCaption, MB_OK | MB_ICONERROR);
+// The message and the run's report are too large for the stack; one install runs at a time.
+char problemText[kMessageChars];
+ExtractionReport extractionReport;
+char failureReasons[kReportEntries][kSystemErrorChars];
+
+void ShowProblem(HWND dialog, const char* text) {
+  MessageBoxA(dialog, text, kCaption, MB_OK | MB_ICONERROR);
 }
 
 void CreateControls() {
@@ -211,7 +213,10 @@ void InstallStep(HWND dialog) {
       const DWORD createError = GetLastError();
       // Something of that name is already there: why it cannot be entered says more.
       const DWORD reason = createError == ERROR_ALREADY_EXISTS ? enterError : createError;
-      ShowProblem(dialog, FolderProblemText(InstallFolder, SystemErrorText(reason)));
+      char reasonText[kSystemErrorChars];
+      SystemErrorText(reason, reasonText, sizeof reasonText);
+      FolderProblemText(problemText, sizeof problemText, InstallFolder, reasonText);
+      ShowProblem(dialog, problemText);
       return;
     }
   }
@@ -221,13 +226,16 @@ void InstallStep(HWND dialog) {
   for (int slot = kSlotFirstFilter; slot <= kSlotLastFilter; ++slot) {
     if (FilterAt(slot) != nullptr && FilterAt(slot)->value == 0) AddExclusion(FilterAt(slot)->key);
   }
-  ExtractionReport report = RunPayloadExtraction(ProgramInstance, InstallFolder);
-  if (!report.failed.empty()) {
-    std::vector<FileProblem> problems;
-    for (const PayloadFailure& failure : report.failed) {
-      problems.push_back({failure.fileName, SystemErrorText(failure.error)});
+  RunPayloadExtraction(ProgramInstance, InstallFolder, &extractionReport);
+  const ReportList<PayloadFailure>& failed = extractionReport.failed;
+  if (!failed.empty()) {
+    FileProblem problems[kReportEntries];
+    for (size_t i = 0; i < failed.size(); ++i) {
+      SystemErrorText(failed[i].error, failureReasons[i], sizeof failureReasons[i]);
+      problems[i] = FileProblem{failed[i].fileName, failureReasons[i]};
     }
-    ShowProblem(dialog, FilesProblemText(InstallFolder, problems));
+    FilesProblemText(problemText, sizeof problemText, InstallFolder, problems, failed.size());
+    ShowProblem(dialog, problemText);
     return;
   }
   ShowCompletionScreen(dialog);

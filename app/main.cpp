@@ -2,8 +2,6 @@
 
 #include <objbase.h>
 
-#include <new>
-
 #include "app/app_state.h"
 #include "app/installer_dialog.h"
 
@@ -34,7 +32,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
   ProgramInstance = instance;
-  TheSkinWindow = new (std::nothrow) SkinWindow(&TheSkinContext, instance);
+  TheSkinWindow = new SkinWindow(&TheSkinContext, instance);
 
   // The folder picker and the browser start need COM on this thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,19 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
   return names;
 }
 
+std::vector<std::string> Sorted(const ReportList<PayloadFileName>& list) {
+  std::vector<std::string> names;
+  for (const PayloadFileName& name : list) names.push_back(name.text);
+  return Sorted(names);
+}
+
+// Too large for a test's stack frame many times over; one per test is enough.
+std::unique_ptr<ExtractionReport> RunInto(const char* folder, HMODULE module) {
+  auto report = std::make_unique<ExtractionReport>();
+  RunPayloadExtraction(module, folder, report.get());
+  return report;
+}
+
 class PayloadExtraction : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -64,9 +78,7 @@ class PayloadExtraction : public ::testing::Test {
     RemoveDirectoryA(folder_.c_str());
   }
 
-  ExtractionReport Extract() {
-    return RunPayloadExtraction(GetModuleHandleA(nullptr), folder_.c_str());
-  }
+  ExtractionReport Extract() { return *RunInto(folder_.c_str(), GetModuleHandleA(nullptr)); }
 
   std::string folder_;
 };
@@ -120,7 +132,7 @@ TEST_F(PayloadExtraction, LockedFileIsReportedAndKeepsItsOldContent) {
   CloseHandle(held);
 
   ASSERT_EQ(1u, report.failed.size());
-  EXPECT_EQ("ZentroveDemo.8bf", report.failed[0].fileName);
+  EXPECT_STREQ("ZentroveDemo.8bf", report.failed[0].fileName);
   EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), report.failed[0].error);
   EXPECT_EQ("the old plug-in", ReadAll(locked));
   EXPECT_EQ(14u, report.written.size());
@@ -130,20 +142,21 @@ TEST_F(PayloadExtraction, LockedFileIsReportedAndKeepsItsOldContent) {
 TEST_F(PayloadExtraction, FolderThatIsAFileFailsEveryFileByName) {
   const std::string notAFolder = folder_ + "plugins";
   WriteAll(notAFolder, "a file, not a folder");
-  ExtractionReport report =
-      RunPayloadExtraction(GetModuleHandleA(nullptr), (notAFolder + "\\").c_str());
+  const auto result = RunInto((notAFolder + "\\").c_str(), GetModuleHandleA(nullptr));
+  const ExtractionReport& report = *result;
   EXPECT_TRUE(report.written.empty());
   ASSERT_EQ(15u, report.failed.size());
   for (const PayloadFailure& failure : report.failed) {
     EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), failure.error) << failure.fileName;
-    EXPECT_FALSE(failure.fileName.empty());
+    EXPECT_NE('\0', failure.fileName[0]);
   }
   EXPECT_EQ("a file, not a folder", ReadAll(notAFolder));
 }
 
 TEST_F(PayloadExtraction, FolderTooLongForAnyPathFailsWithoutOverrun) {
   std::string deep = "C:\\" + std::string(395, 'd') + "\\";
-  ExtractionReport report = RunPayloadExtraction(GetModuleHandleA(nullptr), deep.c_str());
+  const auto result = RunInto(deep.c_str(), GetModuleHandleA(nullptr));
+  const ExtractionReport& report = *result;
   EXPECT_TRUE(report.written.empty());
   EXPECT_EQ(15u, report.failed.size());
 }
@@ -151,7 +164,8 @@ TEST_F(PayloadExtraction, FolderTooLongForAnyPathFailsWithoutOverrun) {
 TEST(PayloadExtractionModule, ModuleWithoutPayloadReportsAFailure) {
   char temp[MAX_PATH];
   ASSERT_NE(0u, GetTempPathA(sizeof temp, temp));
-  ExtractionReport report = RunPayloadExtraction(GetModuleHandleA("kernel32.dll"), temp);
+  const auto result = RunInto(temp, GetModuleHandleA("kernel32.dll"));
+  const ExtractionReport& report = *result;
   EXPECT_TRUE(report.written.empty());
   EXPECT_EQ(1u, report.failed.size());
 }
