@@ -8,7 +8,8 @@ BitmapCacheEntry BitmapCache[kBitmapCacheEntries];
 namespace {
 
 constexpr COLORREF kTransparentWhite = RGB(255, 255, 255);
-constexpr COLORREF kNoPictureBlack = RGB(0, 0, 0);
+// The raster operation that leaves the destination as it is.
+constexpr DWORD kKeepDestination = 0x00AA0029;
 
 BitmapCacheEntry* FindHeldEntry(uint32_t spec) {
   for (BitmapCacheEntry& entry : BitmapCache) {
@@ -92,6 +93,7 @@ SkinBitmap::SkinBitmap(HINSTANCE instance, HDC dc, uint32_t spec)
 SkinBitmap::~SkinBitmap() { release(); }
 
 void SkinBitmap::release() {
+  deleteKeyMask();
   if (!memoryDc) return;
   if (ownsHandles) {
     DeleteDC(memoryDc);
@@ -122,29 +124,51 @@ void SkinBitmap::drawTiled(HDC destination, int left, int top, int right, int bo
 }
 
 void SkinBitmap::drawKeyed(HDC destination, int x, int y, int offsetX, int offsetY) const {
-  for (int i = 0; i < width; ++i) {
-    for (int j = 0; j < height; ++j) {
-      copyPixel(destination, i, j, x + offsetX + i, y + offsetY + j, true);
-    }
+  if (width <= 0 || height <= 0) return;
+  if (!memoryDc) {
+    PatBlt(destination, x + offsetX, y + offsetY, width, height, BLACKNESS);
+    return;
   }
+  if (!makeKeyMask()) return;
+  // Where the mask is set (white) the destination stays; elsewhere the picture is copied.
+  MaskBlt(destination, x + offsetX, y + offsetY, width, height, memoryDc, 0, 0, keyMask_, 0, 0,
+          MAKEROP4(kKeepDestination, SRCCOPY));
 }
 
 void SkinBitmap::copyFrame(HDC destination, int start, int x, int end, int y) const {
-  for (int i = start; i < end; ++i) {
-    for (int j = 0; j < height; ++j) {
-      copyPixel(destination, i, j, x + i - start, y + j, false);
-    }
-  }
-}
-
-void SkinBitmap::copyPixel(HDC destination, int sourceX, int sourceY, int x, int y,
-                           bool keyed) const {
+  if (end <= start || height <= 0) return;
   if (!memoryDc) {
-    SetPixel(destination, x, y, kNoPictureBlack);
+    PatBlt(destination, x, y, end - start, height, BLACKNESS);
     return;
   }
-  const COLORREF colour = GetPixel(memoryDc, sourceX, sourceY);
-  if (colour == CLR_INVALID) return;  // outside the picture
-  if (keyed && colour == kTransparentWhite) return;
-  SetPixel(destination, x, y, colour);
+  // Columns outside the picture have no pixels to copy and leave the destination as it was.
+  const int first = start < 0 ? 0 : start;
+  const int last = end > width ? width : end;
+  if (last <= first) return;
+  BitBlt(destination, x + first - start, y, last - first, height, memoryDc, first, 0, SRCCOPY);
+}
+
+bool SkinBitmap::makeKeyMask() const {
+  if (keyMask_) return true;
+  keyMask_ = CreateBitmap(width, height, 1, 1, nullptr);
+  HDC maskDc = CreateCompatibleDC(memoryDc);
+  if (!keyMask_ || !maskDc) {
+    if (maskDc) DeleteDC(maskDc);
+    deleteKeyMask();
+    return false;
+  }
+  // A colour picture copied to one bit per pixel gives 1 exactly where it has the source's
+  // background colour. The mask leaves its context again: the blit that uses it selects it.
+  const HGDIOBJ previous = SelectObject(maskDc, keyMask_);
+  const COLORREF oldBackground = SetBkColor(memoryDc, kTransparentWhite);
+  BitBlt(maskDc, 0, 0, width, height, memoryDc, 0, 0, SRCCOPY);
+  SetBkColor(memoryDc, oldBackground);
+  SelectObject(maskDc, previous);
+  DeleteDC(maskDc);
+  return true;
+}
+
+void SkinBitmap::deleteKeyMask() const {
+  if (keyMask_) DeleteObject(keyMask_);
+  keyMask_ = nullptr;
 }
