@@ -5,9 +5,9 @@
 #include <stddef.h>
 
 // Read-only registry access for discovery. Each call opens its key by path with KEY_READ, in
-// the 32-bit view, and closes it again. Data of any type but REG_SZ is delivered as an empty text; texts longer
-// than a path value can be (256 bytes) are refused. ERROR_MORE_DATA only ever means a name or
-// text too long to read: a key path too long to open gives ERROR_FILENAME_EXCED_RANGE.
+// the 32-bit view, and closes it again. Data of any type but REG_SZ is delivered as an empty text;
+// texts longer than a path value can be (256 bytes) are refused. ERROR_MORE_DATA only ever means a
+// name or text too long to read: a key path too long to open gives ERROR_FILENAME_EXCED_RANGE.
 
 // Reads value `valueName` ("" for the default value) of root\keyPath into out (cap
 // characters). Returns the error of the open or else of the read, 0 on success. On failure
@@ -26,3 +26,16 @@ LONG NextRegistryValue(HKEY root, const char* keyPath, char* name, size_t nameCa
 // Reads the name of subkey `index` of root\keyPath. Returns 0 when name holds it, else the
 // error; name is then empty.
 LONG RegistrySubkeyAt(HKEY root, const char* keyPath, char* name, size_t cap, DWORD index);
+
+// The same reads on a key the caller holds open, so a walk opens each key once.
+
+// Opens path below parent (an open key or a root) as every read above does. Returns 0 with
+// *key open, else the error with *key null.
+LONG OpenDiscoveryKey(HKEY parent, const char* path, HKEY* key);
+
+// Reads value `index` of key as NextRegistryValue reads the value at its cursor, with the same
+// results; no cursor is kept.
+LONG RegistryValueAt(HKEY key, DWORD index, char* name, size_t nameCap, char* data, size_t dataCap);
+
+// Reads the name of subkey `index` of key as RegistrySubkeyAt does.
+LONG RegistrySubkeyOf(HKEY key, char* name, size_t cap, DWORD index);
