@@ -1,7 +1,7 @@
 # The two commands of the README: `make run` and `make test`. `make` builds the installer.
 SHELL := /bin/bash
 MAKEFLAGS += --no-print-directory
-.PHONY: all setup build build-native run test test-windows test-win64 test-native clean format
+.PHONY: all setup build build-native run test test-windows test-win64 test-native bench clean format
 
 all: build
 
@@ -51,6 +51,10 @@ test-windows: setup build/windows/CMakeCache.txt
 	fi
 
 test: test-native test-win64 test-windows
+
+# Time to window, discovery, paint, extraction and size, each against its floor.
+bench: setup
+	@bash bench/run_bench.sh
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
