@@ -17,12 +17,18 @@
 
 namespace {
 
+// Posted by the discovery thread to the dialog when the candidate list is complete.
+constexpr UINT WM_DISCOVERY_DONE = WM_APP + 1;
+
 // The dialog's state; there is one dialog at a time.
 SkinControl* ControlTable[kControlSlots];
 int installDone = 0;
 int detectedFolderCount = 0;
 int browsedFolderShown = 0;
 char InstallFolder[kPathChars];
+// Discovery runs while the window is already shown; Install waits for its list.
+int discoveryRunning = 0;
+int installPending = 0;
 
 RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
@@ -112,6 +118,49 @@ void SizeAndCentre(HWND dialog) {
   MoveWindow(dialog, left, top, width, height, TRUE);
 }
 
+// Discovery on a thread of its own, so the window shows at once on a machine where it takes
+// seconds. It fills the process-wide candidate list and then hands over to the dialog's
+// thread; nothing else touches that list or the current folder until then.
+DWORD WINAPI DiscoveryThread(LPVOID dialog) {
+  HostProbeSequence();
+  PostMessageA(static_cast<HWND>(dialog), WM_DISCOVERY_DONE, 0, 0);
+  return 0;
+}
+
+// The list, its order and its first selection are those of a discovery run before the window
+// showed.
+void ListFoundFolders(HWND dialog) {
+  FillDropDown(dialog);
+  Combo(dialog, CB_SETCURSEL, 0);
+  SendDlgItemMessageA(dialog, kHiddenButtonId, BM_CLICK, 0, 0);
+}
+
+void StartDiscovery(HWND dialog) {
+  HANDLE thread = CreateThread(nullptr, 0, DiscoveryThread, dialog, 0, nullptr);
+  if (thread == nullptr) {
+    HostProbeSequence();  // no thread: the window waits for the search, as it always could
+    ListFoundFolders(dialog);
+    return;
+  }
+  CloseHandle(thread);
+  discoveryRunning = 1;
+  installPending = 0;
+  EnableWindow(GetDlgItem(dialog, kComboId), FALSE);
+}
+
+void OnDiscoveryDone(HWND dialog) {
+  if (discoveryRunning == 0) return;
+  discoveryRunning = 0;
+  ListFoundFolders(dialog);
+  EnableWindow(GetDlgItem(dialog, kComboId), TRUE);
+  RECT status = ToRect(kStatusAreaPx);
+  InvalidateRect(dialog, &status, FALSE);
+  if (installPending != 0) {
+    installPending = 0;
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+  }
+}
+
 void OnInitDialog(HWND dialog) {
   installDone = 0;
   HDC dc = GetDC(dialog);
@@ -121,10 +170,7 @@ void OnInitDialog(HWND dialog) {
     TheSkinWindow->attach(dialog, kBackgroundBitmap, kLinkCursor, &status);
   }
   CreateControls();
-  HostProbeSequence();
-  FillDropDown(dialog);
-  Combo(dialog, CB_SETCURSEL, 0);
-  SendDlgItemMessageA(dialog, kHiddenButtonId, BM_CLICK, 0, 0);
+  StartDiscovery(dialog);
   ReleaseDC(dialog, dc);
   TheSkinContext.currentDc = nullptr;
   SetWindowTextA(dialog, kCaption);
@@ -144,6 +190,8 @@ void OnPaint(HWND dialog) {
   TheSkinWindow->paintAll();
   if (installDone == 0) {
     TheSkinWindow->drawText(kFolderPromptXPx, kFolderPromptYPx, kFolderPrompt);
+    if (discoveryRunning != 0)
+      TheSkinWindow->drawText(kStatusAreaPx.left, kStatusAreaPx.top, kSearchingStatus);
   } else {
     for (const TextLine& line : kCompletionLines)
       TheSkinWindow->drawText(line.x, line.y, line.text);
@@ -206,6 +254,10 @@ void ShowCompletionScreen(HWND dialog) {
 
 void InstallStep(HWND dialog) {
   if (!IsActive(kSlotInstall) || CheckedFilterCount() == 0) return;
+  if (discoveryRunning != 0) {
+    installPending = 1;  // carried out as soon as the list is filled
+    return;
+  }
   if (!ReadChosenFolder(dialog)) return;
   if (!SetCurrentDirectoryA(InstallFolder)) {
     const DWORD enterError = GetLastError();
@@ -312,6 +364,9 @@ INT_PTR CALLBACK InstallerDialogProc(HWND dialog, UINT message, WPARAM wParam, L
       return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_SKIN_NOTIFY:
       OnSkinNotify(dialog, wParam);
+      return 0;
+    case WM_DISCOVERY_DONE:
+      OnDiscoveryDone(dialog);
       return 0;
     case WM_HELP:
       SendMessageA(dialog, WM_SKIN_NOTIFY, kNotifyHelp, 0);
