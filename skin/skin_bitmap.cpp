@@ -8,8 +8,9 @@ BitmapCacheEntry BitmapCache[kBitmapCacheEntries];
 namespace {
 
 constexpr COLORREF kTransparentWhite = RGB(255, 255, 255);
-// The raster operation that leaves the destination as it is.
-constexpr DWORD kKeepDestination = 0x00AA0029;
+constexpr COLORREF kOpaqueBlack = RGB(0, 0, 0);
+// Destination AND NOT source.
+constexpr DWORD kAndInvertedSource = 0x00220326;
 
 BitmapCacheEntry* FindHeldEntry(uint32_t spec) {
   for (BitmapCacheEntry& entry : BitmapCache) {
@@ -130,9 +131,14 @@ void SkinBitmap::drawKeyed(HDC destination, int x, int y, int offsetX, int offse
     return;
   }
   if (!makeKeyMask()) return;
-  // Where the mask is set (white) the destination stays; elsewhere the picture is copied.
-  MaskBlt(destination, x + offsetX, y + offsetY, width, height, memoryDc, 0, 0, keyMask_, 0, 0,
-          MAKEROP4(kKeepDestination, SRCCOPY));
+  // The mask blanks the picture's place except under white, then the picture with black for
+  // white is laid in: one bit set gives all bits set through the destination's colours.
+  const COLORREF oldBackground = SetBkColor(destination, kTransparentWhite);
+  const COLORREF oldText = SetTextColor(destination, kOpaqueBlack);
+  BitBlt(destination, x + offsetX, y + offsetY, width, height, keyMaskDc_, 0, 0, SRCAND);
+  BitBlt(destination, x + offsetX, y + offsetY, width, height, keyedDc_, 0, 0, SRCPAINT);
+  SetTextColor(destination, oldText);
+  SetBkColor(destination, oldBackground);
 }
 
 void SkinBitmap::copyFrame(HDC destination, int start, int x, int end, int y) const {
@@ -149,26 +155,38 @@ void SkinBitmap::copyFrame(HDC destination, int start, int x, int end, int y) co
 }
 
 bool SkinBitmap::makeKeyMask() const {
-  if (keyMask_) return true;
+  if (keyedDc_) return true;
+  keyMaskDc_ = CreateCompatibleDC(memoryDc);
   keyMask_ = CreateBitmap(width, height, 1, 1, nullptr);
-  HDC maskDc = CreateCompatibleDC(memoryDc);
-  if (!keyMask_ || !maskDc) {
-    if (maskDc) DeleteDC(maskDc);
+  keyedDc_ = CreateCompatibleDC(memoryDc);
+  keyed_ = CreateCompatibleBitmap(memoryDc, width, height);
+  if (!keyMaskDc_ || !keyMask_ || !keyedDc_ || !keyed_) {
     deleteKeyMask();
     return false;
   }
+  SelectObject(keyMaskDc_, keyMask_);
+  SelectObject(keyedDc_, keyed_);
   // A colour picture copied to one bit per pixel gives 1 exactly where it has the source's
-  // background colour. The mask leaves its context again: the blit that uses it selects it.
-  const HGDIOBJ previous = SelectObject(maskDc, keyMask_);
+  // background colour.
   const COLORREF oldBackground = SetBkColor(memoryDc, kTransparentWhite);
-  BitBlt(maskDc, 0, 0, width, height, memoryDc, 0, 0, SRCCOPY);
+  BitBlt(keyMaskDc_, 0, 0, width, height, memoryDc, 0, 0, SRCCOPY);
   SetBkColor(memoryDc, oldBackground);
-  SelectObject(maskDc, previous);
-  DeleteDC(maskDc);
+  // The picture with black where the mask is set: AND with the inverted mask.
+  BitBlt(keyedDc_, 0, 0, width, height, memoryDc, 0, 0, SRCCOPY);
+  SetBkColor(keyedDc_, kTransparentWhite);
+  SetTextColor(keyedDc_, kOpaqueBlack);
+  BitBlt(keyedDc_, 0, 0, width, height, keyMaskDc_, 0, 0, kAndInvertedSource);
   return true;
 }
 
 void SkinBitmap::deleteKeyMask() const {
+  // Each context goes before its bitmap, so the bitmap is no longer selected when deleted.
+  if (keyMaskDc_) DeleteDC(keyMaskDc_);
   if (keyMask_) DeleteObject(keyMask_);
+  if (keyedDc_) DeleteDC(keyedDc_);
+  if (keyed_) DeleteObject(keyed_);
+  keyMaskDc_ = nullptr;
   keyMask_ = nullptr;
+  keyedDc_ = nullptr;
+  keyed_ = nullptr;
 }

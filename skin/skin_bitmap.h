@@ -47,7 +47,7 @@ class SkinBitmap {
 
   // Copies every pixel (i, j) of the picture to (x + offsetX + i, y + offsetY + j), skipping
   // exact white, which is the skin's transparent colour. The first call makes the picture's
-  // mask of white pixels; every call is then one masked blit.
+  // mask of white pixels; every call is then two blits.
   void drawKeyed(HDC destination, int x, int y, int offsetX, int offsetY) const;
 
   // Copies columns [start, end) of the picture, all rows, to (x, y) opaquely: one frame of a
@@ -65,6 +65,10 @@ class SkinBitmap {
   bool makeKeyMask() const;
   void deleteKeyMask() const;
 
-  // One bit per pixel, set where the picture is exact white.
+  // One bit per pixel, set where the picture is exact white, and the picture with black in
+  // those places; each in a context of its own, made on the first keyed copy.
+  mutable HDC keyMaskDc_ = nullptr;
   mutable HBITMAP keyMask_ = nullptr;
+  mutable HDC keyedDc_ = nullptr;
+  mutable HBITMAP keyed_ = nullptr;
 };
