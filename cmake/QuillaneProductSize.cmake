@@ -23,6 +23,12 @@ function(quillane_product_flags)
   # it to prove that nothing of the C++ runtime library is linked in).
   target_link_options(QuillaneSetup PRIVATE -s -Wl,--gc-sections
     -Wl,-Map,${CMAKE_BINARY_DIR}/QuillaneSetup.map)
+  # The program's own entry (app/main.cpp) instead of the C runtime's start-up objects.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(QuillaneSetup PRIVATE -nostartfiles -Wl,-e,_QuillaneEntry)
+  else()
+    target_link_options(QuillaneSetup PRIVATE -nostartfiles -Wl,-e,QuillaneEntry)
+  endif()
 endfunction()
 
 # A test whose own classes derive from product classes needs their type information, which
