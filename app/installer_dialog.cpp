@@ -28,6 +28,7 @@ int browsedFolderShown = 0;
 char InstallFolder[kPathChars];
 // Discovery runs while the window is already shown; Install waits for its list.
 int discoveryRunning = 0;
+int discoveryStarted = 0;
 int installPending = 0;
 
 RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
@@ -135,17 +136,24 @@ void ListFoundFolders(HWND dialog) {
   SendDlgItemMessageA(dialog, kHiddenButtonId, BM_CLICK, 0, 0);
 }
 
+// Discovery starts once the window has been painted, so the window shows as fast on a
+// machine full of editors as on an empty one; until the list is filled the drop-down is off.
+void AwaitDiscovery(HWND dialog) {
+  discoveryRunning = 1;
+  discoveryStarted = 0;
+  installPending = 0;
+  EnableWindow(GetDlgItem(dialog, kComboId), FALSE);
+}
+
 void StartDiscovery(HWND dialog) {
+  discoveryStarted = 1;
   HANDLE thread = CreateThread(nullptr, 0, DiscoveryThread, dialog, 0, nullptr);
   if (thread == nullptr) {
     HostProbeSequence();  // no thread: the window waits for the search, as it always could
-    ListFoundFolders(dialog);
+    PostMessageA(dialog, WM_DISCOVERY_DONE, 0, 0);
     return;
   }
   CloseHandle(thread);
-  discoveryRunning = 1;
-  installPending = 0;
-  EnableWindow(GetDlgItem(dialog, kComboId), FALSE);
 }
 
 void OnDiscoveryDone(HWND dialog) {
@@ -170,7 +178,7 @@ void OnInitDialog(HWND dialog) {
     TheSkinWindow->attach(dialog, kBackgroundBitmap, kLinkCursor, &status);
   }
   CreateControls();
-  StartDiscovery(dialog);
+  AwaitDiscovery(dialog);
   ReleaseDC(dialog, dc);
   TheSkinContext.currentDc = nullptr;
   SetWindowTextA(dialog, kCaption);
@@ -179,7 +187,7 @@ void OnInitDialog(HWND dialog) {
   SizeAndCentre(dialog);
 }
 
-void OnPaint(HWND dialog) {
+void PaintWindow(HWND dialog) {
   if (TheSkinWindow == nullptr) {
     PAINTSTRUCT paint;
     BeginPaint(dialog, &paint);
@@ -197,6 +205,11 @@ void OnPaint(HWND dialog) {
       TheSkinWindow->drawText(line.x, line.y, line.text);
   }
   TheSkinWindow->endPaint();
+}
+
+void OnPaint(HWND dialog) {
+  PaintWindow(dialog);
+  if (discoveryRunning != 0 && discoveryStarted == 0) StartDiscovery(dialog);
 }
 
 // Lets the user pick a folder and puts it in the drop-down, just before the browse entry,
