@@ -12,9 +12,9 @@ constexpr REGSAM kAccess = KEY_ALL_ACCESS | KEY_WOW64_32KEY;
 
 struct Subtree {
   const char* path;
-  const char* level1;     // names of the first level below it, a number appended
-  const char* findName;   // a value name that discovery takes
-  const char* findData;   // ... and its folder
+  const char* level1;    // names of the first level below it, a number appended
+  const char* findName;  // a value name that discovery takes
+  const char* findData;  // ... and its folder
 };
 
 const Subtree kSubtrees[] = {
@@ -23,8 +23,7 @@ const Subtree kSubtrees[] = {
     {"Software\\Jasc", "Paint Shop Pro ", "PluginPath", "C:\\Editors\\jasc\\plug-ins"},
     {"Software\\Microsoft\\PhotoDraw", "Version ", "InstallDest", "C:\\Editors\\photodraw\\"},
     {"Software\\Megalux", "Ultimate ", "AdobeLoc", "C:\\Editors\\megalux\\plug-ins"},
-    {"Software\\Computerinsel", "PhotoLine ", "PluginPath",
-     "C:\\Editors\\computerinsel\\plug-ins"},
+    {"Software\\Computerinsel", "PhotoLine ", "PluginPath", "C:\\Editors\\computerinsel\\plug-ins"},
     {"Software\\iGrafx", "Image ", "PluginPath", "C:\\Editors\\igrafx\\plug-ins"},
 };
 
@@ -58,8 +57,7 @@ void Fill(HKEY key, int n) {
     SetText(key, name, data);
   }
   const DWORD number = static_cast<DWORD>(n);
-  RegSetValueExA(key, "Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                 sizeof number);
+  RegSetValueExA(key, "Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
   ++values;
 }
 
