@@ -201,6 +201,10 @@ TEST_F(SkinBitmapTest, BlitsGiveThePixelsOfThePerPixelCopyOnTheShippedArt) {
     }
     const int end = c.keyed ? picture.width : c.end;
     ReferenceCopy(picture, expected.dc(), c.start, end, 7, 5, c.keyed);
+    // Colours a control may have left on the context must neither matter nor change.
+    const COLORREF text = RGB(0, 0, 200), back = RGB(10, 200, 30);
+    SetTextColor(actual.dc(), text);
+    SetBkColor(actual.dc(), back);
     for (int pass = 0; pass < 2; ++pass) {
       if (c.keyed) {
         picture.drawKeyed(actual.dc(), 4, 3, 3, 2);
@@ -215,6 +219,8 @@ TEST_F(SkinBitmapTest, BlitsGiveThePixelsOfThePerPixelCopyOnTheShippedArt) {
         }
       }
     }
+    EXPECT_EQ(GetTextColor(actual.dc()), text);
+    EXPECT_EQ(GetBkColor(actual.dc()), back);
     picture.release();
   }
 }
