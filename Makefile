@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 MAKEFLAGS += --no-print-directory
 .PHONY: all setup build build-native build-fuzz run test test-windows test-win64 test-native \
-	test-fuzz fuzz clean format sign reproducible
+	test-fuzz fuzz bench clean format sign reproducible
 
 # Seconds each fuzz target runs under `make fuzz`.
 FUZZ_SECONDS ?= 60
@@ -91,6 +91,10 @@ sign: build
 # Builds the shipped installer twice in two fresh folders and compares the two.
 reproducible: setup
 	@bash scripts/reproducible-build.sh cmake/mingw-i686.cmake
+
+# Time to window, discovery, paint, extraction and size, each against its floor.
+bench: setup
+	@bash bench/run_bench.sh
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -82,6 +82,9 @@ constexpr int kFilterBoxCount = sizeof kFilterBoxes / sizeof kFilterBoxes[0];
 
 // Texts of the window.
 constexpr char kCaption[] = "Quillane Plugins : Installation";
+// In the status area while discovery runs after the window has appeared (\x85 is the
+// ellipsis of the window's code page).
+constexpr char kSearchingStatus[] = "Searching for plug-in folders\x85";
 constexpr char kBrowseEntry[] = "******** BROWS ********";
 constexpr char kBrowseTitle[] = "Please Select Your Plug-Ins Folder";
 constexpr char kMakerSubfolder[] = "Quillane\\";

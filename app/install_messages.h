@@ -1,21 +1,27 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include <stddef.h>
 
 // The texts the installer shows when something could not be done. Each names what failed
-// and the system's reason.
+// and the system's reason. They are built into the caller's buffer, bounded by its capacity.
+
+// Room for a folder, up to every payload file with its reason, and the advice around them.
+constexpr size_t kMessageChars = 16384;
 
 struct FileProblem {
-  std::string fileName;
-  std::string reason;
+  const char* fileName;  // empty for a failure that belongs to no one file
+  const char* reason;    // the system's text, as FormatMessageA gives it
 };
 
-// For a folder that can be neither entered nor created.
-std::string FolderProblemText(const std::string& folder, const std::string& reason);
+// For a folder that can be neither entered nor created. Returns false when the text did not
+// fit; out then holds as much of it as fits.
+bool FolderProblemText(char* out, size_t cap, const char* folder, const char* reason);
 
-// For files that could not be written; every file is listed.
-std::string FilesProblemText(const std::string& folder, const std::vector<FileProblem>& files);
+// For files that could not be written; every file is listed. Returns false when the text did
+// not fit; out then holds as much of it as fits.
+bool FilesProblemText(char* out, size_t cap, const char* folder, const FileProblem* files,
+                      size_t count);
 
-// The reason text without the line break that the system's message texts end with.
-std::string TrimReason(std::string reason);
+// The reason text without the line break and full stop that the system's message texts end
+// with, or "unknown error" when nothing is left. Returns false when it did not fit.
+bool TrimReason(char* out, size_t cap, const char* reason);

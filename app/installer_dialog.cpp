@@ -1,8 +1,5 @@
 #include "app/installer_dialog.h"
 
-#include <string>
-#include <vector>
-
 #include "app/app_state.h"
 #include "app/dialog_input.h"
 #include "app/dialog_layout.h"
@@ -23,12 +20,19 @@
 
 namespace {
 
+// Posted by the discovery thread to the dialog when the candidate list is complete.
+constexpr UINT WM_DISCOVERY_DONE = WM_APP + 1;
+
 // The dialog's state; there is one dialog at a time.
 SkinControl* ControlTable[kControlSlots];
 int installDone = 0;
 int detectedFolderCount = 0;
 int browsedFolderShown = 0;
 char InstallFolder[kPathChars];
+// Discovery runs while the window is already shown; Install waits for its list.
+int discoveryRunning = 0;
+int discoveryStarted = 0;
+int installPending = 0;
 
 RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
@@ -52,8 +56,13 @@ LRESULT Combo(HWND dialog, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 
 int BrowseEntryIndex() { return detectedFolderCount + browsedFolderShown; }
 
-void ShowProblem(HWND dialog, const std::string& text) {
-  MessageBoxA(dialog, text.c_str(), kCaption, MB_OK | MB_ICONERROR);
+// The message and the run's report are too large for the stack; one install runs at a time.
+char problemText[kMessageChars];
+ExtractionReport extractionReport;
+char failureReasons[kReportEntries][kSystemErrorChars];
+
+void ShowProblem(HWND dialog, const char* text) {
+  MessageBoxA(dialog, text, kCaption, MB_OK | MB_ICONERROR);
 }
 
 void CreateControls() {
@@ -113,6 +122,51 @@ void SizeAndCentre(HWND dialog) {
   MoveWindow(dialog, left, top, width, height, TRUE);
 }
 
+// Discovery on a thread of its own, so the window shows at once on a machine where it takes
+// seconds. It fills the process-wide candidate list and then hands over to the dialog's
+// thread; nothing else touches that list until then.
+DWORD WINAPI DiscoveryThread(LPVOID dialog) {
+  HostProbeSequence();
+  PostMessageA(static_cast<HWND>(dialog), WM_DISCOVERY_DONE, 0, 0);
+  return 0;
+}
+
+// Discovery starts once the window has been painted, so the window shows as fast on a
+// machine full of editors as on an empty one; until the list is filled the drop-down is off.
+void AwaitDiscovery(HWND dialog) {
+  discoveryRunning = 1;
+  discoveryStarted = 0;
+  installPending = 0;
+  EnableWindow(GetDlgItem(dialog, kComboId), FALSE);
+}
+
+void StartDiscovery(HWND dialog) {
+  discoveryStarted = 1;
+  HANDLE thread = CreateThread(nullptr, 0, DiscoveryThread, dialog, 0, nullptr);
+  if (thread == nullptr) {
+    HostProbeSequence();  // no thread: the window waits for the search, as it always could
+    PostMessageA(dialog, WM_DISCOVERY_DONE, 0, 0);
+    return;
+  }
+  CloseHandle(thread);
+}
+
+// The list, its order and its first selection are those of a discovery run before the window
+// showed.
+void OnDiscoveryDone(HWND dialog) {
+  if (discoveryRunning == 0) return;
+  discoveryRunning = 0;
+  FillDropDown(dialog);
+  Combo(dialog, CB_SETCURSEL, 0);
+  EnableWindow(GetDlgItem(dialog, kComboId), TRUE);
+  RECT status = ToRect(kStatusAreaPx);
+  InvalidateRect(dialog, &status, FALSE);
+  if (installPending != 0) {
+    installPending = 0;
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+  }
+}
+
 void OnInitDialog(HWND dialog) {
   installDone = 0;
   HDC dc = GetDC(dialog);
@@ -122,9 +176,7 @@ void OnInitDialog(HWND dialog) {
     TheSkinWindow->attach(dialog, kBackgroundBitmap, kLinkCursor, &status);
   }
   CreateControls();
-  HostProbeSequence();
-  FillDropDown(dialog);
-  Combo(dialog, CB_SETCURSEL, 0);
+  AwaitDiscovery(dialog);
   ReleaseDC(dialog, dc);
   TheSkinContext.currentDc = nullptr;
   SetWindowTextA(dialog, kCaption);
@@ -134,7 +186,7 @@ void OnInitDialog(HWND dialog) {
   AttachDialogInput(dialog, TheSkinWindow, ControlTable);
 }
 
-void OnPaint(HWND dialog) {
+void PaintWindow(HWND dialog) {
   if (TheSkinWindow == nullptr) {
     PAINTSTRUCT paint;
     BeginPaint(dialog, &paint);
@@ -145,12 +197,19 @@ void OnPaint(HWND dialog) {
   TheSkinWindow->paintAll();
   if (installDone == 0) {
     TheSkinWindow->drawText(kFolderPromptXPx, kFolderPromptYPx, kFolderPrompt);
+    if (discoveryRunning != 0)
+      TheSkinWindow->drawText(kStatusAreaPx.left, kStatusAreaPx.top, kSearchingStatus);
   } else {
     for (const TextLine& line : kCompletionLines)
       TheSkinWindow->drawText(line.x, line.y, line.text);
   }
   PaintFocusRectangle();
   TheSkinWindow->endPaint();
+}
+
+void OnPaint(HWND dialog) {
+  PaintWindow(dialog);
+  if (discoveryRunning != 0 && discoveryStarted == 0) StartDiscovery(dialog);
 }
 
 // Lets the user pick a folder and puts it in the drop-down, just before the browse entry,
@@ -209,6 +268,10 @@ void ShowCompletionScreen(HWND dialog) {
 
 void InstallStep(HWND dialog) {
   if (!IsActive(kSlotInstall) || CheckedFilterCount() == 0) return;
+  if (discoveryRunning != 0) {
+    installPending = 1;  // carried out as soon as the list is filled
+    return;
+  }
   if (!ReadChosenFolder(dialog) || RefuseUnsafeFolder(dialog, InstallFolder)) return;
   InstallInputGuard guard(dialog);
   if (!CanEnterFolder(InstallFolder)) {
@@ -218,7 +281,10 @@ void InstallStep(HWND dialog) {
       // Something of that name is already there: why it cannot be entered says more.
       const DWORD reason = createError == ERROR_ALREADY_EXISTS ? enterError : createError;
       guard.release();
-      ShowProblem(dialog, FolderProblemText(InstallFolder, SystemErrorText(reason)));
+      char reasonText[kSystemErrorChars];
+      SystemErrorText(reason, reasonText, sizeof reasonText);
+      FolderProblemText(problemText, sizeof problemText, InstallFolder, reasonText);
+      ShowProblem(dialog, problemText);
       return;
     }
   }
@@ -228,14 +294,17 @@ void InstallStep(HWND dialog) {
   for (int slot = kSlotFirstFilter; slot <= kSlotLastFilter; ++slot) {
     if (FilterAt(slot) != nullptr && FilterAt(slot)->value == 0) AddExclusion(FilterAt(slot)->key);
   }
-  ExtractionReport report = RunPayloadExtraction(ProgramInstance, InstallFolder);
-  if (!report.failed.empty()) {
-    std::vector<FileProblem> problems;
-    for (const PayloadFailure& failure : report.failed) {
-      problems.push_back({failure.fileName, SystemErrorText(failure.error)});
+  RunPayloadExtraction(ProgramInstance, InstallFolder, &extractionReport);
+  const ReportList<PayloadFailure>& failed = extractionReport.failed;
+  if (!failed.empty()) {
+    FileProblem problems[kReportEntries];
+    for (size_t i = 0; i < failed.size(); ++i) {
+      SystemErrorText(failed[i].error, failureReasons[i], sizeof failureReasons[i]);
+      problems[i] = FileProblem{failed[i].fileName, failureReasons[i]};
     }
     guard.release();
-    ShowProblem(dialog, FilesProblemText(InstallFolder, problems));
+    FilesProblemText(problemText, sizeof problemText, InstallFolder, problems, failed.size());
+    ShowProblem(dialog, problemText);
     return;
   }
   guard.release();
@@ -325,6 +394,9 @@ INT_PTR DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_SKIN_NOTIFY:
       OnSkinNotify(dialog, wParam);
+      return 0;
+    case WM_DISCOVERY_DONE:
+      OnDiscoveryDone(dialog);
       return 0;
     case WM_HELP:
       SendMessageA(dialog, WM_SKIN_NOTIFY, kNotifyHelp, 0);

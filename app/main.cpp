@@ -7,6 +7,8 @@
 #include "app/app_state.h"
 #include "app/installer_dialog.h"
 #include "app/process_hardening.h"
+#include "discovery/candidate_folder_list.h"
+#include "payload/exclusion_list.h"
 
 HINSTANCE ProgramInstance = nullptr;
 SkinWindow* TheSkinWindow = nullptr;
@@ -38,4 +40,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CloseHandle(mutex);
   }
   return 0;
+}
+
+// The program starts here, not in the C runtime's start-up code, which would add its own
+// argument parsing, thread-local storage, error handlers and static-initialiser machinery to
+// the download; the runtime DLL sets itself up when it loads. The two process-wide lists get
+// here the empty state that their static initialisers give them in the tests.
+extern "C" void QuillaneEntry() {
+  ResetCandidateFolderList();
+  ClearExclusionList();
+  ExitProcess(static_cast<UINT>(
+      WinMain(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOWDEFAULT)));
 }

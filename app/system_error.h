@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
-#include <string>
+#include <stddef.h>
 
-// The system's text for an error code, as FormatMessageA gives it; the code in figures when
-// the system has no text for it.
-std::string SystemErrorText(DWORD error);
+// Room for the longest text the system gives for an error.
+constexpr size_t kSystemErrorChars = 512;
+
+// The system's text for an error code, as FormatMessageA gives it, into out; the code in
+// figures when the system has no text for it. Always leaves out terminated when cap > 0.
+void SystemErrorText(DWORD error, char* out, size_t cap);

@@ -5,12 +5,13 @@
 #include "discovery/path_rules.h"
 #include "text/ansi_chars.h"
 
-CandidateFolder CandidateFolderList[kCandidateFolderCount] = {
-    {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1},
-    {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}, {{}, 1},
-};
+// Zero in the file and filled in before the entry runs: a written-out table of empty entries
+// would cost the download 8 KB.
+CandidateFolder CandidateFolderList[kCandidateFolderCount];
 
 namespace {
+
+[[maybe_unused]] const bool kListReady = (ResetCandidateFolderList(), true);
 
 // A drive root ("C:\") has three characters; every folder that is stored is longer.
 constexpr size_t kDriveRootChars = 3;

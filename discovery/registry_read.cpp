@@ -25,11 +25,7 @@ class ScopedKey {
   // Wine refuses a key path of more than 255 characters with ERROR_MORE_DATA. The reads keep
   // that code for a name or text too long to read, which the walk passes over and goes on
   // after; a key that cannot be opened must end its reads instead.
-  LONG open(HKEY root, const char* path) {
-    const LONG error = RegOpenKeyExA(root, path, 0, kDiscoveryAccess, &key_);
-    if (error != ERROR_SUCCESS) key_ = nullptr;
-    return error == ERROR_MORE_DATA ? ERROR_FILENAME_EXCED_RANGE : error;
-  }
+  LONG open(HKEY root, const char* path) { return OpenDiscoveryKey(root, path, &key_); }
   HKEY get() const { return key_; }
 
  private:
@@ -64,6 +60,30 @@ LONG ReadRegistryString(HKEY root, const char* keyPath, const char* valueName, c
   return error;
 }
 
+LONG OpenDiscoveryKey(HKEY parent, const char* path, HKEY* key) {
+  const LONG error = RegOpenKeyExA(parent, path, 0, kDiscoveryAccess, key);
+  if (error != ERROR_SUCCESS) *key = nullptr;
+  return error == ERROR_MORE_DATA ? ERROR_FILENAME_EXCED_RANGE : error;
+}
+
+LONG RegistryValueAt(HKEY key, DWORD index, char* name, size_t nameCap, char* data,
+                     size_t dataCap) {
+  if (nameCap == 0 || dataCap == 0) return ERROR_INSUFFICIENT_BUFFER;
+  DWORD nameChars = Limit(nameCap);
+  DWORD type = REG_NONE;
+  DWORD bytes = Limit(dataCap - 1);
+  const LONG error = RegEnumValueA(key, index, name, &nameChars, nullptr, &type,
+                                   reinterpret_cast<BYTE*>(data), &bytes);
+  if (error != ERROR_SUCCESS) {
+    name[0] = '\0';
+    data[0] = '\0';
+    return error;
+  }
+  name[nameChars < nameCap ? nameChars : nameCap - 1] = '\0';
+  EndText(data, type, bytes);
+  return error;
+}
+
 LONG NextRegistryValue(HKEY root, const char* keyPath, char* name, size_t nameCap, char* data,
                        size_t dataCap) {
   if (nameCap == 0 || dataCap == 0) return ERROR_INSUFFICIENT_BUFFER;
@@ -72,28 +92,27 @@ LONG NextRegistryValue(HKEY root, const char* keyPath, char* name, size_t nameCa
   ScopedKey key;
   LONG error = key.open(root, keyPath);
   if (error == ERROR_SUCCESS) {
-    DWORD nameChars = Limit(nameCap);
-    DWORD type = REG_NONE;
-    DWORD bytes = Limit(dataCap - 1);
-    error = RegEnumValueA(key.get(), static_cast<DWORD>(valueCursor), name, &nameChars, nullptr,
-                          &type, reinterpret_cast<BYTE*>(data), &bytes);
-    if (error == ERROR_SUCCESS) {
-      name[nameChars < nameCap ? nameChars : nameCap - 1] = '\0';
-      EndText(data, type, bytes);
-      ++valueCursor;
-      return error;
-    }
-    if (error == ERROR_MORE_DATA) {
-      // A name or text too long for a path is passed over; the values after it still count.
-      name[0] = '\0';
-      data[0] = '\0';
+    error =
+        RegistryValueAt(key.get(), static_cast<DWORD>(valueCursor), name, nameCap, data, dataCap);
+    // A name or text too long for a path is passed over; the values after it still count.
+    if (error == ERROR_SUCCESS || error == ERROR_MORE_DATA) {
       ++valueCursor;
       return error;
     }
   }
-  name[0] = '\0';
-  data[0] = '\0';
   valueCursor = 0;
+  return error;
+}
+
+LONG RegistrySubkeyOf(HKEY key, char* name, size_t cap, DWORD index) {
+  if (cap == 0) return ERROR_INSUFFICIENT_BUFFER;
+  DWORD chars = Limit(cap);
+  const LONG error = RegEnumKeyExA(key, index, name, &chars, nullptr, nullptr, nullptr, nullptr);
+  if (error != ERROR_SUCCESS) {
+    name[0] = '\0';
+    return error;
+  }
+  name[chars < cap ? chars : cap - 1] = '\0';
   return error;
 }
 
@@ -101,14 +120,7 @@ LONG RegistrySubkeyAt(HKEY root, const char* keyPath, char* name, size_t cap, DW
   if (cap == 0) return ERROR_INSUFFICIENT_BUFFER;
   name[0] = '\0';
   ScopedKey key;
-  LONG error = key.open(root, keyPath);
+  const LONG error = key.open(root, keyPath);
   if (error != ERROR_SUCCESS) return error;
-  DWORD chars = Limit(cap);
-  error = RegEnumKeyExA(key.get(), index, name, &chars, nullptr, nullptr, nullptr, nullptr);
-  if (error != ERROR_SUCCESS) {
-    name[0] = '\0';
-    return error;
-  }
-  name[chars < cap ? chars : cap - 1] = '\0';
-  return error;
+  return RegistrySubkeyOf(key.get(), name, cap, index);
 }

@@ -26,3 +26,16 @@ LONG NextRegistryValue(HKEY root, const char* keyPath, char* name, size_t nameCa
 // Reads the name of subkey `index` of root\keyPath. Returns 0 when name holds it, else the
 // error; name is then empty.
 LONG RegistrySubkeyAt(HKEY root, const char* keyPath, char* name, size_t cap, DWORD index);
+
+// The same reads on a key the caller holds open, so a walk opens each key once.
+
+// Opens path below parent (an open key or a root) as every read above does. Returns 0 with
+// *key open, else the error with *key null.
+LONG OpenDiscoveryKey(HKEY parent, const char* path, HKEY* key);
+
+// Reads value `index` of key as NextRegistryValue reads the value at its cursor, with the same
+// results; no cursor is kept.
+LONG RegistryValueAt(HKEY key, DWORD index, char* name, size_t nameCap, char* data, size_t dataCap);
+
+// Reads the name of subkey `index` of key as RegistrySubkeyAt does.
+LONG RegistrySubkeyOf(HKEY key, char* name, size_t cap, DWORD index);

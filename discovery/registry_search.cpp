@@ -25,21 +25,53 @@ const SearchPass kPasses[] = {
     {HKEY_USERS, ".default\\"},
 };
 
+// The walk holds one open key per level, the start key at level 0: each key is opened once,
+// not again for every value and subkey it holds. A key that cannot be opened has no values
+// and no subkeys, as when every read of it failed to open it.
+class OpenKeyLevels {
+ public:
+  OpenKeyLevels() = default;
+  OpenKeyLevels(const OpenKeyLevels&) = delete;
+  OpenKeyLevels& operator=(const OpenKeyLevels&) = delete;
+  ~OpenKeyLevels() {
+    for (HKEY key : keys_) {
+      if (key != nullptr) RegCloseKey(key);
+    }
+  }
+  HKEY at(int32_t level) const { return keys_[level]; }
+  void open(int32_t level, HKEY parent, const char* path) {
+    close(level);
+    OpenDiscoveryKey(parent, path, &keys_[level]);
+  }
+  void close(int32_t level) {
+    if (keys_[level] != nullptr) RegCloseKey(keys_[level]);
+    keys_[level] = nullptr;
+  }
+
+ private:
+  HKEY keys_[KeyStack::kLevels + 1] = {};
+};
+
 void WalkTree(HKEY root, char* keyPath, KeyStack& stack, const RegistryValueFilter& filter) {
   char name[kPathChars];
   char data[kPathChars];
   char subkey[kPathChars];
+  OpenKeyLevels keys;
+  int32_t level = 0;
+  keys.open(level, root, keyPath);
   int32_t cursor = 0;
   for (;;) {
-    for (;;) {
-      const LONG read = NextRegistryValue(root, keyPath, name, sizeof name, data, sizeof data);
+    HKEY key = keys.at(level);
+    for (DWORD index = 0; key != nullptr; ++index) {
+      const LONG read = RegistryValueAt(key, index, name, sizeof name, data, sizeof data);
       if (read == ERROR_MORE_DATA) continue;
       if (read != ERROR_SUCCESS) break;
       if (AcceptRegistryValue(keyPath, name, data, filter)) AddCandidateFolder(data);
     }
     for (;;) {
       const LONG read =
-          RegistrySubkeyAt(root, keyPath, subkey, sizeof subkey, static_cast<DWORD>(cursor));
+          key == nullptr ? ERROR_INVALID_HANDLE
+                         : RegistrySubkeyOf(key, subkey, sizeof subkey, static_cast<DWORD>(cursor));
       // A subkey that is too deep, or whose name or path is too long, is passed over. Any
       // other failure, a key that cannot be opened among them, ends the subkey phase.
       if (read == ERROR_MORE_DATA) {
@@ -47,12 +79,17 @@ void WalkTree(HKEY root, char* keyPath, KeyStack& stack, const RegistryValueFilt
         continue;
       }
       if (read == ERROR_SUCCESS) {
-        if (stack.push(keyPath, kOpenableKeyPathChars, subkey, &cursor)) break;
+        if (stack.push(keyPath, kOpenableKeyPathChars, subkey, &cursor)) {
+          keys.open(++level, key, subkey);
+          break;
+        }
         ++cursor;
         continue;
       }
+      keys.close(level);
       const int32_t resume = stack.pop(keyPath);
       if (resume < 0) return;
+      key = keys.at(--level);
       cursor = resume + 1;
     }
   }

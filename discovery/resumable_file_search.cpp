@@ -19,7 +19,8 @@ struct FileSearch {
   WIN32_FIND_DATAA entry;
 };
 
-FileSearch search;
+// Constant-initialised: no start-up code is needed to set it up.
+FileSearch search = {};
 
 void CloseLevel() { FindClose(search.listings[search.depth--]); }
 

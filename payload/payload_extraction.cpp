@@ -1,6 +1,5 @@
 #include "payload/payload_extraction.h"
 
-#include <stdio.h>
 #include <string.h>
 
 #include "payload/exclusion_list.h"
@@ -55,6 +54,19 @@ DWORD LastErrorOr(DWORD fallback) {
   return error != ERROR_SUCCESS ? error : fallback;
 }
 
+void AddFailure(ExtractionReport* report, const char* fileName, DWORD error) {
+  PayloadFailure failure;
+  CopyText(failure.fileName, sizeof failure.fileName, fileName);
+  failure.error = error;
+  report->failed.add(failure);
+}
+
+void AddName(ReportList<PayloadFileName>* list, const char* fileName) {
+  PayloadFileName name;
+  CopyText(name.text, sizeof name.text, fileName);
+  list->add(name);
+}
+
 }  // namespace
 
 DWORD ReplaceFileContents(const char* folder, const char* path, const void* data, DWORD size) {
@@ -94,18 +106,17 @@ BOOL CALLBACK ExtractPayloadEntry(HMODULE module, LPCSTR type, LPSTR name, LONG_
   // The enumeration's name buffer belongs to the system: map a copy.
   char fileName[kPathChars];
   if (IS_INTRESOURCE(name)) {
-    snprintf(fileName, sizeof fileName, "#%u",
-             static_cast<unsigned>(reinterpret_cast<UINT_PTR>(name)));
-    run.report->failed.push_back({fileName, ERROR_INVALID_NAME});
+    wsprintfA(fileName, "#%u", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(name)));
+    AddFailure(run.report, fileName, ERROR_INVALID_NAME);
     return TRUE;
   }
   if (!CopyText(fileName, sizeof fileName, name)) {
-    run.report->failed.push_back({fileName, ERROR_FILENAME_EXCED_RANGE});
+    AddFailure(run.report, fileName, ERROR_FILENAME_EXCED_RANGE);
     return TRUE;
   }
   PayloadNameToFileName(fileName);
   if (IsExcluded(fileName)) {
-    run.report->excluded.push_back(fileName);
+    AddName(&run.report->excluded, fileName);
     return TRUE;
   }
 
@@ -113,20 +124,20 @@ BOOL CALLBACK ExtractPayloadEntry(HMODULE module, LPCSTR type, LPSTR name, LONG_
   HRSRC found = FindResourceA(module, name, type);
   if (found == nullptr) {
     const DWORD error = LastErrorOr(ERROR_RESOURCE_NAME_NOT_FOUND);
-    run.report->failed.push_back({fileName, error});
+    AddFailure(run.report, fileName, error);
     return TRUE;
   }
   // An empty resource sets no error of its own.
   const DWORD size = SizeofResource(module, found);
   if (size == 0) {
-    run.report->failed.push_back({fileName, ERROR_RESOURCE_DATA_NOT_FOUND});
+    AddFailure(run.report, fileName, ERROR_RESOURCE_DATA_NOT_FOUND);
     return TRUE;
   }
   HGLOBAL loaded = LoadResource(module, found);
   const void* data = loaded == nullptr ? nullptr : LockResource(loaded);
   if (data == nullptr) {
     const DWORD error = LastErrorOr(ERROR_RESOURCE_DATA_NOT_FOUND);
-    run.report->failed.push_back({fileName, error});
+    AddFailure(run.report, fileName, error);
     return TRUE;
   }
 
@@ -136,27 +147,26 @@ BOOL CALLBACK ExtractPayloadEntry(HMODULE module, LPCSTR type, LPSTR name, LONG_
   // cut it, others (Wine) would write where Windows cannot.
   if (!AppendText(target, sizeof target, run.folder) ||
       !AppendText(target, sizeof target, fileName) || strlen(target) >= MAX_PATH) {
-    run.report->failed.push_back({fileName, ERROR_FILENAME_EXCED_RANGE});
+    AddFailure(run.report, fileName, ERROR_FILENAME_EXCED_RANGE);
     return TRUE;
   }
   DWORD error = ReplaceFileContents(run.folder, target, data, size);
   if (error == ERROR_SUCCESS) {
-    run.report->written.push_back(fileName);
+    AddName(&run.report->written, fileName);
   } else {
-    run.report->failed.push_back({fileName, error});
+    AddFailure(run.report, fileName, error);
   }
   return TRUE;
 }
 
-ExtractionReport RunPayloadExtraction(HMODULE module, const char* installFolder) {
-  ExtractionReport report;
-  ExtractionRun run{installFolder, &report};
+void RunPayloadExtraction(HMODULE module, const char* installFolder, ExtractionReport* report) {
+  ZeroMemory(report, sizeof *report);
+  ExtractionRun run{installFolder, report};
   if (!EnumResourceNamesA(module, MAKEINTRESOURCEA(kPayloadResourceType), ExtractPayloadEntry,
                           reinterpret_cast<LONG_PTR>(&run)) &&
-      report.written.empty() && report.excluded.empty() && report.failed.empty()) {
+      report->written.empty() && report->excluded.empty() && report->failed.empty()) {
     // No payload at all in the module: nothing could be installed.
     const DWORD error = LastErrorOr(ERROR_RESOURCE_TYPE_NOT_FOUND);
-    report.failed.push_back({"", error});
+    AddFailure(report, "", error);
   }
-  return report;
 }

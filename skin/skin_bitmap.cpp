@@ -8,7 +8,9 @@ BitmapCacheEntry BitmapCache[kBitmapCacheEntries];
 namespace {
 
 constexpr COLORREF kTransparentWhite = RGB(255, 255, 255);
-constexpr COLORREF kNoPictureBlack = RGB(0, 0, 0);
+constexpr COLORREF kOpaqueBlack = RGB(0, 0, 0);
+// Destination AND NOT source.
+constexpr DWORD kAndInvertedSource = 0x00220326;
 
 BitmapCacheEntry* FindHeldEntry(uint32_t spec) {
   for (BitmapCacheEntry& entry : BitmapCache) {
@@ -92,6 +94,7 @@ SkinBitmap::SkinBitmap(HINSTANCE instance, HDC dc, uint32_t spec)
 SkinBitmap::~SkinBitmap() { release(); }
 
 void SkinBitmap::release() {
+  deleteKeyMask();
   if (!memoryDc) return;
   if (ownsHandles) {
     DeleteDC(memoryDc);
@@ -122,29 +125,68 @@ void SkinBitmap::drawTiled(HDC destination, int left, int top, int right, int bo
 }
 
 void SkinBitmap::drawKeyed(HDC destination, int x, int y, int offsetX, int offsetY) const {
-  for (int i = 0; i < width; ++i) {
-    for (int j = 0; j < height; ++j) {
-      copyPixel(destination, i, j, x + offsetX + i, y + offsetY + j, true);
-    }
+  if (width <= 0 || height <= 0) return;
+  if (!memoryDc) {
+    PatBlt(destination, x + offsetX, y + offsetY, width, height, BLACKNESS);
+    return;
   }
+  if (!makeKeyMask()) return;
+  // The mask blanks the picture's place except under white, then the picture with black for
+  // white is laid in: one bit set gives all bits set through the destination's colours.
+  const COLORREF oldBackground = SetBkColor(destination, kTransparentWhite);
+  const COLORREF oldText = SetTextColor(destination, kOpaqueBlack);
+  BitBlt(destination, x + offsetX, y + offsetY, width, height, keyMaskDc_, 0, 0, SRCAND);
+  BitBlt(destination, x + offsetX, y + offsetY, width, height, keyedDc_, 0, 0, SRCPAINT);
+  SetTextColor(destination, oldText);
+  SetBkColor(destination, oldBackground);
 }
 
 void SkinBitmap::copyFrame(HDC destination, int start, int x, int end, int y) const {
-  for (int i = start; i < end; ++i) {
-    for (int j = 0; j < height; ++j) {
-      copyPixel(destination, i, j, x + i - start, y + j, false);
-    }
-  }
-}
-
-void SkinBitmap::copyPixel(HDC destination, int sourceX, int sourceY, int x, int y,
-                           bool keyed) const {
+  if (end <= start || height <= 0) return;
   if (!memoryDc) {
-    SetPixel(destination, x, y, kNoPictureBlack);
+    PatBlt(destination, x, y, end - start, height, BLACKNESS);
     return;
   }
-  const COLORREF colour = GetPixel(memoryDc, sourceX, sourceY);
-  if (colour == CLR_INVALID) return;  // outside the picture
-  if (keyed && colour == kTransparentWhite) return;
-  SetPixel(destination, x, y, colour);
+  // Columns outside the picture have no pixels to copy and leave the destination as it was.
+  const int first = start < 0 ? 0 : start;
+  const int last = end > width ? width : end;
+  if (last <= first) return;
+  BitBlt(destination, x + first - start, y, last - first, height, memoryDc, first, 0, SRCCOPY);
+}
+
+bool SkinBitmap::makeKeyMask() const {
+  if (keyedDc_) return true;
+  keyMaskDc_ = CreateCompatibleDC(memoryDc);
+  keyMask_ = CreateBitmap(width, height, 1, 1, nullptr);
+  keyedDc_ = CreateCompatibleDC(memoryDc);
+  keyed_ = CreateCompatibleBitmap(memoryDc, width, height);
+  if (!keyMaskDc_ || !keyMask_ || !keyedDc_ || !keyed_) {
+    deleteKeyMask();
+    return false;
+  }
+  SelectObject(keyMaskDc_, keyMask_);
+  SelectObject(keyedDc_, keyed_);
+  // A colour picture copied to one bit per pixel gives 1 exactly where it has the source's
+  // background colour.
+  const COLORREF oldBackground = SetBkColor(memoryDc, kTransparentWhite);
+  BitBlt(keyMaskDc_, 0, 0, width, height, memoryDc, 0, 0, SRCCOPY);
+  SetBkColor(memoryDc, oldBackground);
+  // The picture with black where the mask is set: AND with the inverted mask.
+  BitBlt(keyedDc_, 0, 0, width, height, memoryDc, 0, 0, SRCCOPY);
+  SetBkColor(keyedDc_, kTransparentWhite);
+  SetTextColor(keyedDc_, kOpaqueBlack);
+  BitBlt(keyedDc_, 0, 0, width, height, keyMaskDc_, 0, 0, kAndInvertedSource);
+  return true;
+}
+
+void SkinBitmap::deleteKeyMask() const {
+  // Each context goes before its bitmap, so the bitmap is no longer selected when deleted.
+  if (keyMaskDc_) DeleteDC(keyMaskDc_);
+  if (keyMask_) DeleteObject(keyMask_);
+  if (keyedDc_) DeleteDC(keyedDc_);
+  if (keyed_) DeleteObject(keyed_);
+  keyMaskDc_ = nullptr;
+  keyMask_ = nullptr;
+  keyedDc_ = nullptr;
+  keyed_ = nullptr;
 }

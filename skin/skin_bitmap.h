@@ -46,7 +46,8 @@ class SkinBitmap {
   void drawTiled(HDC destination, int left, int top, int right, int bottom) const;
 
   // Copies every pixel (i, j) of the picture to (x + offsetX + i, y + offsetY + j), skipping
-  // exact white, which is the skin's transparent colour.
+  // exact white, which is the skin's transparent colour. The first call makes the picture's
+  // mask of white pixels; every call is then two blits.
   void drawKeyed(HDC destination, int x, int y, int offsetX, int offsetY) const;
 
   // Copies columns [start, end) of the picture, all rows, to (x, y) opaquely: one frame of a
@@ -61,5 +62,13 @@ class SkinBitmap {
   bool ownsHandles;
 
  private:
-  void copyPixel(HDC destination, int sourceX, int sourceY, int x, int y, bool keyed) const;
+  bool makeKeyMask() const;
+  void deleteKeyMask() const;
+
+  // One bit per pixel, set where the picture is exact white, and the picture with black in
+  // those places; each in a context of its own, made on the first keyed copy.
+  mutable HDC keyMaskDc_ = nullptr;
+  mutable HBITMAP keyMask_ = nullptr;
+  mutable HDC keyedDc_ = nullptr;
+  mutable HBITMAP keyed_ = nullptr;
 };

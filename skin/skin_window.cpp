@@ -12,7 +12,6 @@ namespace {
 
 constexpr char kSkinFace[] = "MS Sans Serif";
 constexpr int kSkinFontHeightPx = 13;
-constexpr DWORD kPaintDelayMs = 50;
 constexpr uint32_t kCursorIdMask = 0xFFFF;
 
 // Makes the context's current drawing context dc for one dispatch and puts the previous one
@@ -102,7 +101,6 @@ void SkinWindow::createBackBuffer(HWND window) {
 }
 
 HDC SkinWindow::beginPaint() {
-  Sleep(kPaintDelayMs);
   if (!context->window) return nullptr;  // not attached: nothing of ours to paint
   BeginPaint(context->window, &paintRecord);
   // Everything of the cycle goes to a window context of its own, not to BeginPaint's.

@@ -2,25 +2,39 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
+std::string FolderText(const char* folder, const char* reason) {
+  char text[kMessageChars];
+  EXPECT_TRUE(FolderProblemText(text, sizeof text, folder, reason));
+  return text;
+}
+
 TEST(InstallMessages, FolderProblemNamesTheFolderAndTheReason) {
-  std::string text = FolderProblemText("C:\\Plug-Ins\\Quillane\\", "Access is denied.\r\n");
-  EXPECT_NE(std::string::npos, text.find("C:\\Plug-Ins\\Quillane\\"));
-  EXPECT_NE(std::string::npos, text.find("can be neither opened nor created: Access is denied."));
-  EXPECT_EQ(std::string::npos, text.find('\r'));
+  std::string text = FolderText("C:\\Plug-Ins\\Quillane\\", "Access is denied.\r\n");
+  EXPECT_EQ(
+      "The folder\n\nC:\\Plug-Ins\\Quillane\\\n\ncan be neither opened nor created: Access is "
+      "denied.\n\nPlease choose another folder.",
+      text);
 }
 
 TEST(InstallMessages, FilesProblemListsEveryFileWithItsReason) {
-  std::string text = FilesProblemText(
-      "D:\\Filters\\", {{"ZentroveDemo.8bf", "The process cannot access the file.\r\n"},
-                        {"Vilo3d.8bf", ""},
-                        {"", "The specified resource type cannot be found in the image file."}});
-  EXPECT_NE(std::string::npos, text.find("D:\\Filters\\"));
-  EXPECT_NE(std::string::npos,
-            text.find("ZentroveDemo.8bf: The process cannot access the file.\n"));
-  EXPECT_NE(std::string::npos, text.find("Vilo3d.8bf: unknown error.\n"));
-  EXPECT_NE(std::string::npos, text.find("(the installer's own files): The specified resource"));
+  const FileProblem files[] = {
+      {"ZentroveDemo.8bf", "The process cannot access the file.\r\n"},
+      {"Vilo3d.8bf", ""},
+      {"", "The specified resource type cannot be found in the image file."}};
+  char text[kMessageChars];
+  ASSERT_TRUE(FilesProblemText(text, sizeof text, "D:\\Filters\\", files, 3));
+  EXPECT_EQ(std::string("These files could not be written to the folder\n\nD:\\Filters\\\n\n"
+                        "ZentroveDemo.8bf: The process cannot access the file.\n"
+                        "Vilo3d.8bf: unknown error.\n"
+                        "(the installer's own files): The specified resource type cannot be "
+                        "found in the image file.\n"
+                        "\nAny older copy of these files was left as it was. Close the programs "
+                        "that may use them, or choose another folder, and press Install again."),
+            text);
 }
 
 TEST(InstallMessages, TrimReasonDropsTheSystemsLineEnd) {
@@ -31,7 +45,24 @@ TEST(InstallMessages, TrimReasonDropsTheSystemsLineEnd) {
                {"  \r\n", "unknown error"},
                {"", "unknown error"},
                {"Disk full", "Disk full"}};
-  for (const Case& c : cases) EXPECT_EQ(c.out, TrimReason(c.in)) << c.in;
+  for (const Case& c : cases) {
+    char out[64];
+    EXPECT_TRUE(TrimReason(out, sizeof out, c.in)) << c.in;
+    EXPECT_STREQ(c.out, out) << c.in;
+  }
+}
+
+// A text too long for its buffer is cut, terminated and reported, never overrun.
+TEST(InstallMessages, TooSmallBufferIsCutAndReported) {
+  for (size_t cap : {1u, 5u, 12u, 40u, 90u}) {
+    std::string buffer(cap + 8, '#');
+    EXPECT_FALSE(FolderProblemText(&buffer[0], cap, "C:\\Long folder\\", "Access is denied."));
+    EXPECT_EQ(cap - 1, std::string(buffer.c_str()).size()) << cap;
+    EXPECT_EQ(std::string(8, '#'), buffer.substr(cap)) << cap;
+    const FileProblem file = {"Vilo3d.8bf", "Disk full."};
+    EXPECT_FALSE(FilesProblemText(&buffer[0], cap, "C:\\", &file, 1));
+    EXPECT_EQ(cap - 1, std::string(buffer.c_str()).size()) << cap;
+  }
 }
 
 }  // namespace

@@ -168,6 +168,63 @@ TEST_F(SkinBitmapTest, CopiesWithoutAMemoryContextPaintTheirBlockBlack) {
   }
 }
 
+// The pixel-by-pixel copy the blits replace: every source pixel read and written on its own.
+void ReferenceCopy(const SkinBitmap& picture, HDC destination, int start, int end, int x, int y,
+                   bool keyed) {
+  for (int i = start; i < end; ++i) {
+    for (int j = 0; j < picture.height; ++j) {
+      const COLORREF colour = GetPixel(picture.memoryDc, i, j);
+      if (colour == CLR_INVALID || (keyed && colour == kWhite)) continue;
+      SetPixel(destination, x + i - start, y + j, colour);
+    }
+  }
+}
+
+// On the shipped art, over a destination that is not plain, the blits give exactly the pixels
+// of the per-pixel copy, and the keyed copy gives them again once its mask exists.
+TEST_F(SkinBitmapTest, BlitsGiveThePixelsOfThePerPixelCopyOnTheShippedArt) {
+  struct Case {
+    uint32_t spec;
+    bool keyed;
+    int start, end;  // columns, for frames
+  };
+  const Case cases[] = {{213, true, 0, 0},    {203, true, 0, 0},   {219, true, 0, 0},
+                        {220, true, 0, 0},    {128, false, 0, 13}, {128, false, 26, 39},
+                        {128, false, 40, 60}, {128, false, -3, 5}};
+  for (const Case& c : cases) {
+    SkinBitmap picture(GetModuleHandleA(nullptr), nullptr, c.spec);
+    ASSERT_GT(picture.width, 0) << c.spec;
+    const int w = picture.width + 20, h = picture.height + 20;
+    DibSurface expected(w, h, kGrey), actual(w, h, kGrey);
+    for (DibSurface* s : {&expected, &actual}) {
+      for (int y = 0; y < h; y += 3) s->fill(RECT{0, y, w, y + 1}, Pattern(y % 12, y % 7));
+    }
+    const int end = c.keyed ? picture.width : c.end;
+    ReferenceCopy(picture, expected.dc(), c.start, end, 7, 5, c.keyed);
+    // Colours a control may have left on the context must neither matter nor change.
+    const COLORREF text = RGB(0, 0, 200), back = RGB(10, 200, 30);
+    SetTextColor(actual.dc(), text);
+    SetBkColor(actual.dc(), back);
+    for (int pass = 0; pass < 2; ++pass) {
+      if (c.keyed) {
+        picture.drawKeyed(actual.dc(), 4, 3, 3, 2);
+      } else {
+        picture.copyFrame(actual.dc(), c.start, 7, c.end, 5);
+      }
+      for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+          ASSERT_EQ(actual.pixel(x, y), expected.pixel(x, y))
+              << "picture " << c.spec << " columns " << c.start << "-" << end << " pass " << pass
+              << " at " << x << "," << y;
+        }
+      }
+    }
+    EXPECT_EQ(GetTextColor(actual.dc()), text);
+    EXPECT_EQ(GetBkColor(actual.dc()), back);
+    picture.release();
+  }
+}
+
 TEST_F(SkinBitmapTest, WithTheCacheFullAPictureOwnsItsHandles) {
   std::unique_ptr<SkinBitmap> holders[kBitmapCacheEntries];
   for (int i = 0; i < kBitmapCacheEntries; ++i) {

@@ -153,9 +153,7 @@ TEST_F(SkinWindowTest, PaintCycleRepaintsThePaintRectangleAndVisibleControls) {
   fillWindow(whole);
   InvalidateRect(window->get(), &invalid, FALSE);
 
-  const DWORD start = GetTickCount();
   HDC dc = skin->beginPaint();
-  EXPECT_GE(GetTickCount() - start, 45u) << "the cycle starts with its pause";
   ASSERT_NE(dc, nullptr);
   EXPECT_EQ(context.currentDc, dc);
   EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), regularFont);
