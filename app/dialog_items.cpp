@@ -59,7 +59,9 @@ bool ItemShown(int item) {
   if (!Known(item) || boundDialog == nullptr) return false;
   if (item == kDropDownItem) {
     HWND dropDown = GetDlgItem(boundDialog, kComboId);
-    return dropDown != nullptr && IsWindowVisible(dropDown) && !OnCompletionScreen();
+    // Off while discovery fills it: the focus cannot go there.
+    return dropDown != nullptr && IsWindowVisible(dropDown) && IsWindowEnabled(dropDown) &&
+           !OnCompletionScreen();
   }
   const SkinControl* control = ItemControl(item);
   return control != nullptr && control->visible != 0;
