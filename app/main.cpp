@@ -42,11 +42,37 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   return 0;
 }
 
+#if defined(QUILLANE_STACK_PROTECTOR)
+// The canaries' guard. The C runtime's start-up sets it from a random source; without that
+// start-up it would stay 0, a value anyone can predict.
+extern "C" void* __stack_chk_guard;
+#endif
+
+namespace {
+
+// Not protected itself: it changes the guard its own canary would be checked against.
+__attribute__((no_stack_protector)) void SetStackGuard() {
+#if defined(QUILLANE_STACK_PROTECTOR)
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULONG_PTR guard = static_cast<ULONG_PTR>(counter.QuadPart) ^ now.dwLowDateTime ^
+                    (static_cast<ULONG_PTR>(GetCurrentProcessId()) << 16) ^ GetCurrentThreadId() ^
+                    reinterpret_cast<ULONG_PTR>(&counter);
+  if (guard == 0) guard = 0x2F8A6C31u;
+  __stack_chk_guard = reinterpret_cast<void*>(guard);
+#endif
+}
+
+}  // namespace
+
 // The program starts here, not in the C runtime's start-up code, which would add its own
 // argument parsing, thread-local storage, error handlers and static-initialiser machinery to
 // the download; the runtime DLL sets itself up when it loads. The two process-wide lists get
 // here the empty state that their static initialisers give them in the tests.
 extern "C" void QuillaneEntry() {
+  SetStackGuard();
   ResetCandidateFolderList();
   ClearExclusionList();
   ExitProcess(static_cast<UINT>(

@@ -13,6 +13,8 @@ check_cxx_compiler_flag(-fstack-protector-strong QUILLANE_HAS_STACK_PROTECTOR)
 if(QUILLANE_HAS_STACK_PROTECTOR)
   add_compile_options(-fstack-protector-strong)
   add_link_options(-fstack-protector-strong)
+  # The installer starts at its own entry, which must then set the canaries' guard itself.
+  add_compile_definitions(QUILLANE_STACK_PROTECTOR)
 endif()
 
 # No build folder in the output, whichever folder it is built in.

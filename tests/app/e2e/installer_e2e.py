@@ -520,6 +520,29 @@ class Suite:
         again.click(CANCEL)
         check(again.wait_end() == 0, "a new copy did not start after the first ended")
 
+    def test_stack_canaries_guard_is_set_at_start(self):
+        # The installer starts at its own entry, without the C runtime's start-up that would
+        # set the canaries' guard: a guard left at 0 is one anyone can predict.
+        symbols = {}
+        with open(os.path.splitext(self.exe)[0] + ".map") as f:
+            for line in f:
+                fields = line.split()
+                if len(fields) >= 2 and fields[1] in ("__stack_chk_guard", "__image_base__"):
+                    symbols[fields[1]] = int(fields[0], 16)
+        if "__stack_chk_guard" not in symbols:
+            raise Skip("built without stack canaries")
+        offset = "%x" % (symbols["__stack_chk_guard"] - symbols["__image_base__"])
+        guards = []
+        for _ in range(2):
+            inst = self.launch()
+            rc, out = inst.probe("value", offset)
+            check(rc == 0 and out.startswith("value "), "the guard could not be read: %r" % out)
+            guards.append(int(out.split()[1], 16))
+            inst.click(CANCEL)
+            check(inst.wait_end() == 0, "Cancel did not end with 0")
+        check(all(guards), "the canaries' guard is 0: %r" % guards)
+        check(guards[0] != guards[1], "two starts got the same guard: %r" % guards)
+
     def test_folder_that_cannot_be_created_is_reported(self):
         maker = self.wine.unix(self.FOLDERS["maker"])
         with open(os.path.join(maker, "Quillane"), "w") as f:

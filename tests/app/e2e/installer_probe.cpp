@@ -8,6 +8,7 @@
 #include <tlhelp32.h>
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <string>
@@ -253,6 +254,29 @@ int Record(const char* file, const char* address) {
   return 0;
 }
 
+// Prints the pointer-sized value at the given offset from the installer's image base, as
+// another program with the right to read its memory sees it: "value HEX".
+int ReadImageValue(const Found& found, const char* offsetHex) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(found.main, &pid);
+  HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+  MODULEENTRY32 module = {};
+  module.dwSize = sizeof module;
+  const bool listed = modules != INVALID_HANDLE_VALUE && Module32First(modules, &module);
+  if (modules != INVALID_HANDLE_VALUE) CloseHandle(modules);
+  HANDLE process = OpenProcess(PROCESS_VM_READ, FALSE, pid);
+  if (!listed || process == nullptr) return 1;
+  const ULONG_PTR at =
+      reinterpret_cast<ULONG_PTR>(module.modBaseAddr) + strtoull(offsetHex, nullptr, 16);
+  ULONG_PTR value = 0;
+  const BOOL read =
+      ReadProcessMemory(process, reinterpret_cast<LPCVOID>(at), &value, sizeof value, nullptr);
+  CloseHandle(process);
+  if (!read) return 1;
+  printf("value %llx\n", static_cast<unsigned long long>(value));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -276,6 +300,7 @@ int main(int argc, char** argv) {
   if (command == "message") return Message(found, argc > 2 && strcmp(argv[2], "dismiss") == 0);
   if (found.main == nullptr) return 2;
   if (command == "combo") return Combo(found);
+  if (command == "value" && argc == 3) return ReadImageValue(found, argv[2]);
   if (command == "geometry") return Geometry(found);
   // Once everything is printed the process goes without its own teardown: under the
   // emulated 32-bit Wine, COM's threads at times crash or hang in it.
