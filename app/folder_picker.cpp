@@ -38,6 +38,13 @@ void ToWide(const char* text, wchar_t* wide, int cap) {
   if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, cap) == 0) wide[0] = L'\0';
 }
 
+// Appends as much of src as fits, always leaving text terminated.
+void AppendWide(wchar_t (&text)[kMessageChars], const wchar_t* src) {
+  size_t at = wcslen(text);
+  while (*src != L'\0' && at + 1 < kMessageChars) text[at++] = *src++;
+  text[at] = L'\0';
+}
+
 void TellUnusable(HWND owner, const char* caption, const wchar_t* wide, DWORD error) {
   wchar_t reason[200] = L"";
   if (error == ERROR_NO_UNICODE_TRANSLATION) {
@@ -53,12 +60,15 @@ void TellUnusable(HWND owner, const char* caption, const wchar_t* wide, DWORD er
       --end;
     }
     reason[end] = L'\0';
-    if (end == 0) swprintf(reason, sizeof reason / sizeof reason[0], L"system error %lu", error);
+    if (end == 0) wsprintfW(reason, L"system error %lu", error);
   }
-  wchar_t text[kMessageChars];
-  swprintf(text, kMessageChars,
-           L"The folder\n\n%ls\n\ncannot be used: %ls.\n\nPlease choose another folder.",
-           wide[0] != L'\0' ? wide : L"(without a name)", reason);
+  // Plain joins: a formatting routine would bring a whole printf engine into the download.
+  wchar_t text[kMessageChars] = L"";
+  AppendWide(text, L"The folder\n\n");
+  AppendWide(text, wide[0] != L'\0' ? wide : L"(without a name)");
+  AppendWide(text, L"\n\ncannot be used: ");
+  AppendWide(text, reason);
+  AppendWide(text, L".\n\nPlease choose another folder.");
   wchar_t title[kCaptionChars];
   ToWide(caption, title, kCaptionChars);
   MessageBoxW(owner, text, title, MB_OK | MB_ICONERROR);

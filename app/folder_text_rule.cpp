@@ -1,6 +1,7 @@
 #include "app/folder_text_rule.h"
 
-#include <stdio.h>
+#include "text/text_buffer.h"
+
 #include <string.h>
 
 namespace {
@@ -64,9 +65,10 @@ const char* FolderTextProblemReason(FolderTextProblem problem) {
 
 bool RefusedFolderText(char* dst, size_t cap, const char* folder, FolderTextProblem problem) {
   if (cap == 0) return false;
-  const int written = snprintf(dst, cap,
-                               "The folder\n\n%s\n\ncannot be used: %s.\n\nPlease choose "
-                               "another folder.",
-                               folder, FolderTextProblemReason(problem));
-  return written >= 0 && static_cast<size_t>(written) < cap;
+  // Plain joins: a formatting routine would bring a whole printf engine into the download.
+  dst[0] = '\0';
+  return AppendText(dst, cap, "The folder\n\n") && AppendText(dst, cap, folder) &&
+         AppendText(dst, cap, "\n\ncannot be used: ") &&
+         AppendText(dst, cap, FolderTextProblemReason(problem)) &&
+         AppendText(dst, cap, ".\n\nPlease choose another folder.");
 }

@@ -1,5 +1,7 @@
 #include "app/home_page.h"
 
+#include "text/text_buffer.h"
+
 #include <exdisp.h>
 #include <servprov.h>
 #include <shellapi.h>
@@ -7,8 +9,6 @@
 #include <shlguid.h>
 #include <shlobj.h>
 #include <shobjidl.h>
-
-#include <stdio.h>
 
 #include "app/dialog_layout.h"
 #include "app/home_page_route.h"
@@ -119,10 +119,11 @@ void OpenHomePage(HWND owner, const char* address) {
       return;
     case HomePageRoute::kShowAddress: {
       char text[kAddressMessageChars];
-      snprintf(text, sizeof text,
-               "Please open this address in your web browser:\n\n%s\n\nThe installer runs with "
-               "administrator rights and does not start the browser with them.",
-               address);
+      CopyText(text, sizeof text, "Please open this address in your web browser:\n\n");
+      AppendText(text, sizeof text, address);
+      AppendText(text, sizeof text,
+                 "\n\nThe installer runs with administrator rights and does not start the "
+                 "browser with them.");
       MessageBoxA(owner, text, kCaption, MB_OK | MB_ICONINFORMATION);
       return;
     }
