@@ -563,7 +563,8 @@ class Suite:
         inst.click(CANCEL)
         check(inst.wait_end() == 0, "Cancel did not end with 0")
 
-    def test_locked_file_is_reported_and_install_can_be_retried(self):
+    def lock_an_older_plugin(self):
+        """An older ZentroveDemo.8bf in the first folder, held open by another program."""
         folder = self.target()
         os.makedirs(folder)
         locked = os.path.join(folder, "ZentroveDemo.8bf")
@@ -571,6 +572,11 @@ class Suite:
             f.write("an older plug-in in use")
         holder = self.wine.start(self.probe, "lock", self.EXPECTED[0] + "ZentroveDemo.8bf", "60")
         check(wait_for(lambda: b"locked" in output_of(holder)), "the file could not be locked")
+        return locked, holder
+
+    def test_locked_file_is_reported_and_install_can_be_retried(self):
+        folder = self.target()
+        locked, holder = self.lock_an_older_plugin()
         try:
             inst = self.launch()
             inst.click(INSTALL)
@@ -606,12 +612,7 @@ class Suite:
 
         # A failed install: its message must stay up, not be dismissed by the queued keys.
         folder = self.target()
-        os.makedirs(folder)
-        locked = os.path.join(folder, "ZentroveDemo.8bf")
-        with open(locked, "w") as f:
-            f.write("an older plug-in in use")
-        holder = self.wine.start(self.probe, "lock", self.EXPECTED[0] + "ZentroveDemo.8bf", "60")
-        check(wait_for(lambda: b"locked" in output_of(holder)), "the file could not be locked")
+        locked, holder = self.lock_an_older_plugin()
         try:
             inst = self.launch()
             click_install_and_type()
