@@ -125,4 +125,23 @@ TEST_F(SkinArtTest, LinkCursorIsAHandWithItsHotSpotAtTheFingertip) {
   if (info.hbmColor) DeleteObject(info.hbmColor);
 }
 
+// Each stored size of the program's icon loads on the system and shows the cream centre and the
+// orange ring: the shell draws it in Explorer and on the elevation prompt.
+TEST_F(SkinArtTest, ProgramIconDrawsTheRingAtEachStoredSize) {
+  for (int size : {16, 32, 48}) {
+    SCOPED_TRACE(size);
+    HICON icon = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, 0));
+    ASSERT_NE(icon, nullptr);
+    DibSurface canvas(size, size, RGB(0, 0, 0));
+    ASSERT_TRUE(DrawIconEx(canvas.dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL));
+    DestroyIcon(icon);
+    const COLORREF centre = canvas.pixel(size * 23 / 48, size * 23 / 48);
+    EXPECT_TRUE(NearWhite(centre)) << std::hex << centre;
+    const COLORREF ring = canvas.pixel(size * 23 / 48, size * 9 / 48);
+    EXPECT_GT(GetRValue(ring), 180) << std::hex << ring;
+    EXPECT_LT(GetBValue(ring), 90) << std::hex << ring;
+  }
+}
+
 }  // namespace
