@@ -378,7 +378,8 @@ bool AnswerAccessibleObject(WPARAM flags, LPARAM objectId, LRESULT* result) {
   // The identifier is a 32-bit value; on 64-bit Windows it arrives zero-extended.
   if (static_cast<LONG>(static_cast<DWORD>(objectId)) != OBJID_CLIENT) return false;
   // One object per dialog, kept until the dialog goes, when it is cut off from its readers.
-  if (dialogObject == nullptr) dialogObject = new (std::nothrow) DialogAccessible(dialog);
+  // A tag of its own: the std::nothrow object would come from the C++ runtime library.
+  if (dialogObject == nullptr) dialogObject = new (std::nothrow_t{}) DialogAccessible(dialog);
   if (dialogObject == nullptr) return false;
   *result = SystemLresultFromObject(IID_IAccessible, flags, dialogObject);
   return true;

@@ -22,7 +22,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
   ProgramInstance = instance;
-  TheSkinWindow = new (std::nothrow) SkinWindow(&TheSkinContext, instance);
+  // A tag of its own: the std::nothrow object would come from the C++ runtime library.
+  TheSkinWindow = new (std::nothrow_t{}) SkinWindow(&TheSkinContext, instance);
 
   // The folder picker and the browser start need COM on this thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);

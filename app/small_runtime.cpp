@@ -32,6 +32,20 @@ void operator delete[](void* block) noexcept { Free(block); }
 void operator delete(void* block, size_t) noexcept { Free(block); }
 void operator delete[](void* block, size_t) noexcept { Free(block); }
 
+#if defined(QUILLANE_STACK_PROTECTOR)
+// The canaries' guard and what a smashed canary does, here rather than from the compiler's
+// support library, which would add its own random source, console output and C runtime calls.
+// The program's entry sets the guard before any protected function runs.
+extern "C" {
+void* __stack_chk_guard = nullptr;
+// Ends the process at once: with its stack overwritten, nothing of it may run any more.
+__attribute__((noreturn, no_stack_protector)) void __stack_chk_fail() {
+  TerminateProcess(GetCurrentProcess(), STATUS_STACK_BUFFER_OVERRUN);
+  __builtin_trap();
+}
+}
+#endif
+
 // Called only if an abstract control's own operation were run during its construction.
 extern "C" void __cxa_pure_virtual() {
   FatalAppExitA(0, "The installer met an internal error.");

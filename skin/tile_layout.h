@@ -13,11 +13,13 @@ struct TilePiece {
   int32_t sourceTop;
 };
 
-// Start of the tile that holds coordinate v, for tiles of size laid from 0 (floored, so a
-// negative v lands in the tile before 0).
-inline int64_t TileStart(int64_t v, int64_t size) {
-  int64_t start = v - v % size;
-  if (start > v) start -= size;
+// Start of the tile that holds coordinate v, for tiles of size (> 0) laid from 0 (floored, so a
+// negative v lands in the tile before 0). The remainder is taken in 32 bits: a 64-bit one
+// would pull a helper routine of the compiler into the 32-bit program.
+inline int64_t TileStart(int32_t v, int32_t size) {
+  const int32_t remainder = v % size;
+  int64_t start = static_cast<int64_t>(v) - remainder;
+  if (remainder < 0) start -= size;
   return start;
 }
 

@@ -100,9 +100,27 @@ def hardening(t, pe, arch, manifest):
     version = (pe.OPTIONAL_HEADER.MajorSubsystemVersion, pe.OPTIONAL_HEADER.MinorSubsystemVersion)
     t.check(version == oldest, "subsystem version %d.%d is the manifest's oldest Windows %r" %
             (version + (oldest,)))
-    # The canaries' failure routine is linked in only when functions check their canaries.
-    t.check(b"*** stack smashing detected ***" in pe.__data__[:],
-            "built with stack canaries (its failure routine is linked in)")
+
+def canary_checks(pe, map_path):
+    """How many direct calls in the code go to the canaries' failure routine, which the link
+    map locates: each function that checks its canary has one."""
+    with open(map_path) as f:
+        found = re.search(r"^\s+0x([0-9a-f]+)\s+__stack_chk_fail$", f.read(), re.M)
+    if not found:
+        return 0
+    target = int(found.group(1), 16)
+    calls = 0
+    for section in pe.sections:
+        if not section.Characteristics & 0x20000000:  # executable
+            continue
+        code = section.get_data()
+        base = pe.OPTIONAL_HEADER.ImageBase + section.VirtualAddress
+        at = code.find(b"\xe8")
+        while 0 <= at <= len(code) - 5:
+            if base + at + 5 + int.from_bytes(code[at + 1:at + 5], "little", signed=True) == target:
+                calls += 1
+            at = code.find(b"\xe8", at + 1)
+    return calls
 
 
 def main():
@@ -110,6 +128,7 @@ def main():
     parser.add_argument("--exe", required=True)
     parser.add_argument("--arch", choices=MACHINES, required=True)
     parser.add_argument("--source", required=True, help="the project's top folder")
+    parser.add_argument("--map", required=True, help="the link map of the executable")
     args = parser.parse_args()
 
     pe = pefile.PE(args.exe)
@@ -153,6 +172,9 @@ def main():
     t.check("dpiAware" not in manifest, "no DPI awareness: the skin is drawn in pixels")
 
     hardening(t, pe, args.arch, manifest)
+    # Functions with local arrays check their canaries: dozens of them in the installer.
+    calls = canary_checks(pe, args.map)
+    t.check(calls >= 20, "built with stack canaries (%d calls to the failure routine)" % calls)
 
     strings = {}
     for info in getattr(pe, "FileInfo", []):

@@ -27,6 +27,10 @@ TEST(TileLayout, PiecesInRowOrderWithSourceOffsetsFromTheOrigin) {
   EXPECT_EQ(Pieces(10, 8, 0, 0, 20, 8), whole);
   const std::vector<TilePiece> left = {{-3, 2, 3, 1, 7, 2}, {0, 2, 4, 1, 0, 2}};
   EXPECT_EQ(Pieces(10, 10, -3, 2, 4, 3), left);
+  // At the ends of the coordinate range the tile starts lie outside it.
+  const int32_t lowest = INT32_MIN, highest = INT32_MAX;
+  const std::vector<TilePiece> ends = {{lowest, highest - 1, 5, 1, 2, 6}};
+  EXPECT_EQ(Pieces(10, 10, lowest, highest - 1, lowest + 5, highest), ends);
 }
 
 TEST(TileLayout, NothingWithoutAreaOrForAnEmptyRectangle) {
