@@ -13,16 +13,16 @@ constexpr int32_t kDeepestLevel = 9;
 // The state of the one search in progress.
 struct FileSearch {
   char pattern[kPathChars];  // listing pattern of the folder being read
-  int32_t depth = -1;        // level being read, 0 for the start folder; -1 when none is open
+  int32_t levels;            // listings open; the one being read is levels - 1, 0 the start
   HANDLE listings[kDeepestLevel + 1];
   bool entryPending = false;  // entry holds the first entry of a listing just opened
   WIN32_FIND_DATAA entry;
 };
 
-// Constant-initialised: no start-up code is needed to set it up.
+// All zero: no start-up code sets it up, and it takes no room in the download.
 FileSearch search = {};
 
-void CloseLevel() { FindClose(search.listings[search.depth--]); }
+void CloseLevel() { FindClose(search.listings[--search.levels]); }
 
 // Opens the listing of the current pattern as the next level, its first entry pending. That
 // entry is examined like the others: in a drive root it is a real folder or file, elsewhere
@@ -30,7 +30,7 @@ void CloseLevel() { FindClose(search.listings[search.depth--]); }
 bool OpenLevel() {
   HANDLE listing = FindFirstFileA(search.pattern, &search.entry);
   if (listing == INVALID_HANDLE_VALUE) return false;
-  search.listings[++search.depth] = listing;
+  search.listings[search.levels++] = listing;
   search.entryPending = true;
   return true;
 }
@@ -40,7 +40,7 @@ bool NextEntry() {
     search.entryPending = false;
     return true;
   }
-  return FindNextFileA(search.listings[search.depth], &search.entry) != FALSE;
+  return FindNextFileA(search.listings[search.levels - 1], &search.entry) != FALSE;
 }
 
 // Starts a new search: the pattern of the start folder, moved up levelsUp folders.
@@ -61,7 +61,7 @@ bool DeliverFile(char* out, size_t cap) {
 }  // namespace
 
 void EndFileSearch() {
-  while (search.depth >= 0) CloseLevel();
+  while (search.levels > 0) CloseLevel();
   search.entryPending = false;
 }
 
@@ -72,7 +72,7 @@ bool ResumableFileSearch(const char* startFolder, const char* prefix, const char
     *restart = 0;
     if (!StartSearch(startFolder, levelsUp)) return false;
   }
-  while (search.depth >= 0) {
+  while (search.levels > 0) {
     if (!NextEntry()) {
       CloseLevel();
       PatternUp(search.pattern, sizeof search.pattern);
@@ -82,7 +82,7 @@ bool ResumableFileSearch(const char* startFolder, const char* prefix, const char
     search.entry.cFileName[MAX_PATH - 1] = '\0';
     const char* name = search.entry.cFileName;
     if ((search.entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-      if (name[0] == '.' || search.depth == kDeepestLevel) continue;
+      if (name[0] == '.' || search.levels - 1 == kDeepestLevel) continue;
       // A junction or a link to a folder may lead back to a parent, walking the same tree
       // again, or to a whole drive: only real sub-folders are entered.
       if ((search.entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) continue;
