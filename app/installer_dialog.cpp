@@ -389,7 +389,7 @@ INT_PTR DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_PAINT:
       OnPaint(dialog);
-      return 0;
+      return TRUE;  // painted: the default would begin and end a second, empty paint
     case WM_COMMAND:
       return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_SKIN_NOTIFY:
