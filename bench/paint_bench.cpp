@@ -210,8 +210,9 @@ void MeasureWhereAPaintGoes(HWND dialog, int runs) {
 
 // The least a paint through the window's own messages costs: a bare window of the same client
 // size whose WM_PAINT is BeginPaint, one BitBlt of the finished pixels and EndPaint, redrawn
-// the way the dialog is. EndPaint also puts the window's pixels on the X server, which the
-// floor's ReleaseDC leaves for later.
+// the way the dialog is. EndPaint also copies the window's pixels to the X server when the
+// program has not waited for messages lately, as in these loops; the floor's ReleaseDC
+// leaves that for later.
 HDC bareSource = nullptr;
 
 LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
