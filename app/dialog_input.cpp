@@ -6,6 +6,7 @@
 #include "controls/filter_check_box.h"
 #include "controls/image_button.h"
 #include "controls/link_label.h"
+#include "skin/scoped_gdi.h"
 
 namespace {
 
@@ -81,19 +82,23 @@ bool RingWanted() {
 // Puts area back together off screen (background, then every shown control as the paint
 // cycle draws it), adds the focus rectangle when asked and copies the area to the window in
 // one piece. Drawing the rectangle over fresh pixels every time keeps its inverting pen from
-// ever cancelling an earlier one.
+// ever cancelling an earlier one. The controls draw inside area only: the rest of the frame
+// is what the window shows and stays so.
 void ComposeArea(const RECT& area, bool withRing) {
   SkinContext* context = Context();
   if (context == nullptr || context->bufferDc == nullptr || IsRectEmpty(&area)) return;
   HDC buffer = context->bufferDc;
-  if (context->background != nullptr) {
-    context->background->drawTiled(buffer, area.left, area.top, area.right, area.bottom);
+  {
+    ScopedClip clip(buffer, area);
+    if (context->background != nullptr) {
+      context->background->drawTiled(buffer, area.left, area.top, area.right, area.bottom);
+    }
+    for (int32_t i = 0; i < context->controlCount && i < kMaxSkinControls; ++i) {
+      SkinControl* control = context->controls[i];
+      if (control != nullptr && control->visible) control->paint(buffer);
+    }
+    if (withRing) DrawFocusRect(buffer, &area);
   }
-  for (int32_t i = 0; i < context->controlCount && i < kMaxSkinControls; ++i) {
-    SkinControl* control = context->controls[i];
-    if (control != nullptr && control->visible) control->paint(buffer);
-  }
-  if (withRing) DrawFocusRect(buffer, &area);
   ControlDc target(context);
   if (target.get() != nullptr) blitRect(target.get(), buffer, area);
 }
@@ -370,6 +375,11 @@ void DialogInputAfter() {
 
 void PaintFocusRectangle() {
   if (state.dialog == nullptr) return;
+  // A paint that only copies the frame copies the rectangle with it.
+  if (state.skin != nullptr && !state.skin->composing()) {
+    RefreshRing(false);
+    return;
+  }
   // The paint cycle has drawn over the rectangle, or part of it: draw it whole again.
   if (!IsRectEmpty(&state.drawnRing) && !RingWanted()) ComposeArea(state.drawnRing, false);
   state.drawnRing = RECT{0, 0, 0, 0};
@@ -419,7 +429,7 @@ bool PressItem(int item) {
       static_cast<FilterCheckBox*>(control)->toggle(state.dialog);
       return true;
     case ItemKind::kLink:
-      static_cast<LinkLabel*>(control)->visited = 1;
+      static_cast<LinkLabel*>(control)->markVisited();
       PostMessageA(state.dialog, WM_SKIN_NOTIFY, static_cast<WPARAM>(control->notifyId), 0);
       return true;
     case ItemKind::kButton:

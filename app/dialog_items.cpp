@@ -9,6 +9,9 @@
 namespace {
 
 HWND boundDialog = nullptr;
+// Looked up once: the drop-down lives as long as the dialog, and the lookup asks the window
+// server, which every message's state check would otherwise pay.
+HWND boundDropDown = nullptr;
 SkinControl* const* boundControls = nullptr;
 
 // Control table slot of each item; -1 for the drop-down, which is a window of its own.
@@ -38,6 +41,7 @@ bool OnCompletionScreen() {
 
 void BindDialogItems(HWND dialog, SkinControl* const* controls) {
   boundDialog = dialog;
+  boundDropDown = dialog != nullptr ? GetDlgItem(dialog, kComboId) : nullptr;
   boundControls = dialog != nullptr ? controls : nullptr;
 }
 
@@ -58,7 +62,7 @@ SkinControl* ItemControl(int item) {
 bool ItemShown(int item) {
   if (!Known(item) || boundDialog == nullptr) return false;
   if (item == kDropDownItem) {
-    HWND dropDown = GetDlgItem(boundDialog, kComboId);
+    HWND dropDown = boundDropDown;
     // Off while discovery fills it: the focus cannot go there.
     return dropDown != nullptr && IsWindowVisible(dropDown) && IsWindowEnabled(dropDown) &&
            !OnCompletionScreen();
@@ -70,7 +74,7 @@ bool ItemShown(int item) {
 bool ItemRect(int item, RECT* client) {
   *client = RECT{0, 0, 0, 0};
   if (item == kDropDownItem) {
-    HWND dropDown = boundDialog != nullptr ? GetDlgItem(boundDialog, kComboId) : nullptr;
+    HWND dropDown = boundDialog != nullptr ? boundDropDown : nullptr;
     if (dropDown == nullptr || !GetWindowRect(dropDown, client)) return false;
     MapWindowPoints(nullptr, boundDialog, reinterpret_cast<POINT*>(client), 2);
     return true;

@@ -94,6 +94,15 @@ void CreateControls() {
   ControlTable[kSlotFinish]->setShown(0);
 }
 
+// What the window's own drawing shows in area has changed (null: the whole window).
+void Repaint(HWND dialog, const RECT* area) {
+  if (TheSkinWindow != nullptr) {
+    TheSkinWindow->invalidate(area);
+  } else {
+    InvalidateRect(dialog, area, FALSE);
+  }
+}
+
 void FillDropDown(HWND dialog) {
   int count = 0;
   for (const CandidateFolder& folder : CandidateFolderList) {
@@ -160,7 +169,7 @@ void OnDiscoveryDone(HWND dialog) {
   Combo(dialog, CB_SETCURSEL, 0);
   EnableWindow(GetDlgItem(dialog, kComboId), TRUE);
   RECT status = ToRect(kStatusAreaPx);
-  InvalidateRect(dialog, &status, FALSE);
+  Repaint(dialog, &status);
   if (installPending != 0) {
     installPending = 0;
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -262,7 +271,7 @@ void ShowCompletionScreen(HWND dialog) {
   MoveWindow(GetDlgItem(dialog, kComboId), kComboShownPx.left, kComboHiddenTopPx,
              kComboShownPx.right, kComboShownPx.bottom, TRUE);
   UseCompletionFont();
-  InvalidateRect(dialog, nullptr, TRUE);
+  Repaint(dialog, nullptr);
   FocusCompletionScreen();
 }
 
@@ -389,7 +398,7 @@ INT_PTR DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_PAINT:
       OnPaint(dialog);
-      return 0;
+      return TRUE;  // painted: the default would begin and end a second, empty paint
     case WM_COMMAND:
       return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_SKIN_NOTIFY:

@@ -29,11 +29,16 @@ int LinkLabel::onMouse(HWND window, UINT message, WPARAM, LPARAM lParam) {
   }
   // The press is the click; the purple shows from the next paint on.
   if (message == WM_LBUTTONDOWN && inside) {
-    visited = 1;
+    markVisited();
     postNotify(window);
     return 1;
   }
   return 0;
+}
+
+void LinkLabel::markVisited() {
+  visited = 1;
+  MarkStale(context, bounds);
 }
 
 void LinkLabel::paint(HDC dc) {

@@ -23,6 +23,8 @@ class LinkLabel : public SkinControl {
 
   int onMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   void paint(HDC dc) override;
+  // The link was followed: purple from the next paint on.
+  void markVisited();
 
   int32_t visited;
   RECT bounds;  // edges included; a single point until the first paint

@@ -22,6 +22,31 @@ class ScopedWindowDc {
   HDC dc_;
 };
 
+// Limits drawing in a device context to one rectangle and puts the context's own clip back at
+// scope end.
+class ScopedClip {
+ public:
+  ScopedClip(HDC dc, const RECT& area)
+      : dc_(dc), saved_(dc ? CreateRectRgn(0, 0, 0, 0) : nullptr), hadClip_(false) {
+    if (!dc_) return;
+    hadClip_ = saved_ && GetClipRgn(dc_, saved_) == 1;
+    HRGN clip = CreateRectRgnIndirect(&area);
+    SelectClipRgn(dc_, clip);
+    if (clip) DeleteObject(clip);
+  }
+  ~ScopedClip() {
+    if (dc_) SelectClipRgn(dc_, hadClip_ ? saved_ : nullptr);
+    if (saved_) DeleteObject(saved_);
+  }
+  ScopedClip(const ScopedClip&) = delete;
+  ScopedClip& operator=(const ScopedClip&) = delete;
+
+ private:
+  HDC dc_;
+  HRGN saved_;
+  bool hadClip_;
+};
+
 // Selects an object into a device context and selects the previous one back at scope end.
 // Selecting nothing (a null object or context) is allowed and does nothing.
 class ScopedSelection {

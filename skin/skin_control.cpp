@@ -86,17 +86,43 @@ BOOL blitRect(HDC destination, HDC source, const RECT& rect) {
                 source, rect.left, rect.top, SRCCOPY);
 }
 
+void PresentFrame(const SkinContext* context) {
+  HDC frame = context->bufferDc;
+  RECT drawn = {0, 0, 0, 0};
+  if (!frame || !context->window) return;
+  if ((GetBoundsRect(frame, &drawn, DCB_RESET) & DCB_SET) != DCB_SET || IsRectEmpty(&drawn)) return;
+  // The drop-down paints itself; the frame only holds the background under it.
+  HDC window = GetDCEx(context->window, nullptr, DCX_CACHE | DCX_CLIPCHILDREN);
+  if (!window) return;
+  blitRect(window, frame, drawn);
+  ReleaseDC(context->window, window);
+}
+
+void MarkStale(SkinContext* context, const RECT& area) {
+  UnionRect(&context->staleArea, &context->staleArea, &area);
+}
+
 ControlDc::ControlDc(const SkinContext* context)
-    : owned_(false), window_(context->window), dc_(context->currentDc), previousFont_(nullptr) {
+    : context_(context),
+      owned_(false),
+      presents_(false),
+      dc_(context->currentDc),
+      previousFont_(nullptr) {
   // Before the skin is attached there is no window: GetDC would hand out the whole screen.
-  if (dc_ || !window_) return;
-  dc_ = GetDC(window_);
+  if (dc_ || !context->window) return;
+  if (context->frameReady && context->bufferDc) {
+    dc_ = context->bufferDc;
+    presents_ = true;
+    return;
+  }
+  dc_ = GetDC(context->window);
   owned_ = dc_ != nullptr;
   previousFont_ = PrepareSkinDc(dc_);
 }
 
 ControlDc::~ControlDc() {
+  if (presents_) PresentFrame(context_);
   if (!owned_) return;
   if (previousFont_) SelectObject(dc_, previousFont_);
-  ReleaseDC(window_, dc_);
+  ReleaseDC(context_->window, dc_);
 }

@@ -66,8 +66,15 @@ void drawTextAt(HDC dc, int x, int y, const char* text);
 // Copies rect from source to the same place in destination.
 BOOL blitRect(HDC destination, HDC source, const RECT& rect);
 
-// The context a control draws into outside its paint operation: the current one, or a window
-// context of its own, prepared the same way, when no paint cycle or dispatch is running.
+// Copies to the window what was drawn into the frame since the last copy. Child windows keep
+// their own pixels.
+void PresentFrame(const SkinContext* context);
+// The next paint composes area of the frame again, drawing it as the paint cycle does.
+void MarkStale(SkinContext* context, const RECT& area);
+
+// The context a control draws into outside its paint operation: the current one; else, once
+// the frame is composed, the frame, copied to the window when this object goes; else a window
+// context of its own, prepared the same way.
 class ControlDc {
  public:
   explicit ControlDc(const SkinContext* context);
@@ -78,8 +85,9 @@ class ControlDc {
   HDC get() const { return dc_; }
 
  private:
-  bool owned_;  // taken here with GetDC, so released here
-  HWND window_;
+  const SkinContext* context_;
+  bool owned_;     // taken here with GetDC, so released here
+  bool presents_;  // drawing goes to the frame: put it on the window at the end
   HDC dc_;
   HGDIOBJ previousFont_;
 };

@@ -43,7 +43,10 @@ SkinWindow::SkinWindow(SkinContext* skinContext, HINSTANCE instance)
       paintRecord(),
       bufferRect(),
       backBuffer(nullptr),
-      paintDcFont_(nullptr) {
+      paintDcFont_(nullptr),
+      composing_(false),
+      ownPaintDc_(false),
+      composeArea_() {
   *context = SkinContext{};
   context->instance = instance;
 }
@@ -94,27 +97,53 @@ void SkinWindow::createBackBuffer(HWND window) {
   header.biBitCount = 24;
   header.biCompression = BI_RGB;
   backBuffer = CreateDIBitmap(windowDc.get(), &header, 0, nullptr, nullptr, DIB_RGB_COLORS);
+  if (!backBuffer) return;  // no buffer: everything is drawn straight onto the window
   context->bufferDc = CreateCompatibleDC(windowDc.get());
   if (!context->bufferDc) return;
-  if (backBuffer) SelectObject(context->bufferDc, backBuffer);
+  SelectObject(context->bufferDc, backBuffer);
   PrepareSkinDc(context->bufferDc);
+  // What is drawn into the frame is gathered here until it is put on the window.
+  SetBoundsRect(context->bufferDc, nullptr, DCB_ENABLE | DCB_RESET);
 }
 
 HDC SkinWindow::beginPaint() {
   if (!context->window) return nullptr;  // not attached: nothing of ours to paint
   BeginPaint(context->window, &paintRecord);
-  // Everything of the cycle goes to a window context of its own, not to BeginPaint's.
-  context->currentDc = GetDC(context->window);
-  paintDcFont_ = PrepareSkinDc(context->currentDc);
-  return context->currentDc;
+  HDC frame = context->bufferDc;
+  if (!frame) {
+    // No back buffer: the cycle draws onto the window, in a context of its own that reaches
+    // past the paint rectangle, as the controls and texts need.
+    context->currentDc = GetDC(context->window);
+    ownPaintDc_ = context->currentDc != nullptr;
+    paintDcFont_ = PrepareSkinDc(context->currentDc);
+    composing_ = ownPaintDc_;
+    composeArea_ = paintRecord.rcPaint;
+    return context->currentDc;
+  }
+  // The frame is composed whole once; after that only where the window's own drawing changed.
+  composeArea_ = context->frameReady ? context->staleArea : bufferRect;
+  context->staleArea = RECT{0, 0, 0, 0};
+  composing_ = !IsRectEmpty(&composeArea_);
+  if (composing_) {
+    IntersectClipRect(frame, composeArea_.left, composeArea_.top, composeArea_.right,
+                      composeArea_.bottom);
+  }
+  context->currentDc = frame;
+  return frame;
 }
 
 void SkinWindow::paintAll() {
   HDC dc = context->currentDc;
-  if (!dc) return;
+  if (!dc || !composing_) return;
   if (context->background) {
-    const RECT& area = paintRecord.rcPaint;
-    context->background->drawTiled(dc, area.left, area.top, area.right, area.bottom);
+    context->background->drawTiled(dc, composeArea_.left, composeArea_.top, composeArea_.right,
+                                   composeArea_.bottom);
+  }
+  // The first composition lays the background everywhere, but the window is only owed the
+  // paint rectangle and what is drawn over the background.
+  if (!context->frameReady && dc == context->bufferDc) {
+    RECT ignored;
+    GetBoundsRect(dc, &ignored, DCB_RESET);
   }
   for (int32_t i = 0; i < context->controlCount; ++i) {
     SkinControl* control = context->controls[i];
@@ -123,27 +152,55 @@ void SkinWindow::paintAll() {
 }
 
 void SkinWindow::drawText(int x, int y, const char* text) {
-  if (context->currentDc && text) drawTextAt(context->currentDc, x, y, text);
+  if (context->currentDc && composing_ && text) drawTextAt(context->currentDc, x, y, text);
 }
 
 void SkinWindow::endPaint() {
-  if (context->currentDc) {
+  HDC frame = context->bufferDc;
+  if (ownPaintDc_) {
     if (paintDcFont_) SelectObject(context->currentDc, paintDcFont_);
     ReleaseDC(context->window, context->currentDc);
-    context->currentDc = nullptr;
+  } else if (frame && context->currentDc == frame) {
+    if (composing_) SelectClipRgn(frame, nullptr);
+    context->frameReady = 1;
+    // BeginPaint's context holds the update region, children included: they paint next.
+    if (paintRecord.hdc) blitRect(paintRecord.hdc, frame, paintRecord.rcPaint);
+    PresentFrame(context);
   }
+  context->currentDc = nullptr;
   paintDcFont_ = nullptr;
+  ownPaintDc_ = false;
+  composing_ = false;
   if (context->window) EndPaint(context->window, &paintRecord);
+}
+
+void SkinWindow::invalidate(const RECT* area) {
+  MarkStale(context, area ? *area : bufferRect);
+  if (context->window) InvalidateRect(context->window, area, FALSE);
 }
 
 int SkinWindow::preFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const UINT routed = message & 0xFFFF;
   if (routed < WM_MOUSEMOVE || routed > WM_MBUTTONDBLCLK || context->controlCount <= 0) return 0;
 
+  if (window == context->window && context->frameReady && context->bufferDc) {
+    // The controls draw into the frame; what they drew reaches the window in one copy.
+    int consumed;
+    {
+      CurrentDcScope current(context, context->bufferDc);
+      consumed = route(window, message, wParam, lParam);
+    }
+    PresentFrame(context);
+    return consumed;
+  }
   ScopedWindowDc windowDc(window);
   ScopedSelection font(windowDc.get(), regularFont);
   if (windowDc.get()) SetBkMode(windowDc.get(), TRANSPARENT);
   CurrentDcScope current(context, windowDc.get());
+  return route(window, message, wParam, lParam);
+}
+
+int SkinWindow::route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   for (int32_t i = 0; i < context->controlCount; ++i) {
     SkinControl* control = context->controls[i];
     if (control && control->enabled && control->onMouse(window, message, wParam, lParam)) {
@@ -166,6 +223,8 @@ void SkinWindow::teardown() {
 
 void SkinWindow::deleteBackBuffer() {
   // The buffer context goes first so that the bitmap is no longer selected when it is deleted.
+  context->frameReady = 0;
+  context->staleArea = RECT{0, 0, 0, 0};
   if (context->bufferDc) DeleteDC(context->bufferDc);
   context->bufferDc = nullptr;
   if (backBuffer) DeleteObject(backBuffer);

@@ -18,10 +18,14 @@ struct SkinContext {
   // What controls draw into right now: set during a paint cycle, one mouse dispatch, or while
   // the dialog holds one; null otherwise.
   HDC currentDc;
-  HDC bufferDc;  // the back buffer, where controls compose patches off screen
+  // The back buffer. Once the first paint has composed it, it is the frame: the window's
+  // picture as it stands, kept in step with every drawing and put on the window from there.
+  HDC bufferDc;
   SkinBitmap* background;
   SkinControl* controls[kMaxSkinControls];  // in registration order; a deleted control is null
   RECT statusArea;                          // all zero when there is none
+  int32_t frameReady;  // the back buffer holds the whole window as the user sees it
+  RECT staleArea;      // parts of the frame the next paint composes again; empty when none
 };
 
 // Created by the first attach and kept for the life of the process. The dialog may replace
@@ -50,11 +54,18 @@ class SkinWindow {
   void createBackBuffer(HWND window);
 
   // The paint cycle for WM_PAINT, called in this order: beginPaint, paintAll, any number of
-  // drawText, endPaint.
+  // drawText, endPaint. The first cycle composes the whole frame; later ones compose only its
+  // stale parts and otherwise just copy the frame to the window, so paintAll and drawText draw
+  // only while composing() is true.
   HDC beginPaint();
   void paintAll();
   void drawText(int x, int y, const char* text);
   void endPaint();
+  bool composing() const { return composing_; }
+
+  // What the window's own drawing (paintAll, drawText) shows in area has changed: the next
+  // paint composes it again, and area is invalidated for it. Null means the whole window.
+  void invalidate(const RECT* area);
 
   // Offers a mouse message to the enabled controls in registration order until one consumes
   // it. Returns 1 when one did, else 0; other messages are not looked at.
@@ -69,8 +80,13 @@ class SkinWindow {
   HBITMAP backBuffer;
 
  private:
+  // Offers the message to the enabled controls in registration order; 1 when one consumed it.
+  int route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void deleteBackBuffer();
   void releaseBackground();
 
   HGDIOBJ paintDcFont_;  // the font regularFont replaced in the paint cycle's context
+  bool composing_;       // this cycle draws into the frame
+  bool ownPaintDc_;      // the cycle took a window context of its own (no back buffer)
+  RECT composeArea_;     // where this cycle composes: background and clip
 };

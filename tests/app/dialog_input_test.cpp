@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/dialog_items.h"
@@ -139,6 +141,23 @@ class DialogInputTest : public ::testing::Test {
     FillRect(dc, &area, brush);
     DeleteObject(brush);
     ReleaseDC(dialog, dc);
+  }
+
+  // The client area as the window shows it now.
+  std::unique_ptr<DibSurface> Shot() const {
+    auto surface = std::make_unique<DibSurface>(kClientWidthPx, kClientHeightPx, RGB(1, 2, 3));
+    HDC dc = GetDC(dialog);
+    BitBlt(surface->dc(), 0, 0, kClientWidthPx, kClientHeightPx, dc, 0, 0, SRCCOPY);
+    ReleaseDC(dialog, dc);
+    return surface;
+  }
+
+  static int Differences(const DibSurface& a, const DibSurface& b) {
+    int n = 0;
+    for (int y = 0; y < kClientHeightPx; ++y) {
+      for (int x = 0; x < kClientWidthPx; ++x) n += a.pixel(x, y) != b.pixel(x, y);
+    }
+    return n;
   }
 
   int StatusPixelsOff() const {
@@ -275,6 +294,49 @@ TEST_F(DialogInputTest, TheFocusRectangleLeavesNoMarks) {
   Key(VK_TAB);
   Capture(&after);
   EXPECT_EQ(after, before);
+}
+
+// After each kind of change the window, a repaint (which copies the kept frame) and a fresh
+// composition of everything show the same pixels: nothing reaches one without the other.
+TEST_F(DialogInputTest, WindowAndRepaintShowEveryChangeAsAFreshPaintDoes) {
+  auto route = [&](UINT message, int x, int y) {
+    skin->preFilter(dialog, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, At(x, y));
+  };
+  const struct Step {
+    const char* what;
+    std::function<void()> act;
+  } steps[] = {
+      {"a box clicked", [&] { route(WM_LBUTTONDOWN, 236, 36), route(WM_LBUTTONUP, 236, 36); }},
+      {"status text shown and gone", [&] { route(WM_MOUSEMOVE, 236, 56); }},
+      {"focus rectangle on the first box", [&] { Key(VK_TAB), Key(VK_TAB); }},
+      {"the focused box toggled by Space", [&] { Key(VK_SPACE); }},
+      {"Install pressed, left while held",
+       [&] { route(WM_LBUTTONDOWN, 270, 250), route(WM_MOUSEMOVE, 200, 150); }},
+      {"Install hidden", [&] { controls[kSlotInstall]->setShown(0); }},
+      {"Install shown", [&] { controls[kSlotInstall]->setShown(1); }},
+      // Purple from the next paint on, whatever that paint was for.
+      {"link followed, then a paint elsewhere",
+       [&] {
+         route(WM_LBUTTONDOWN, 100, 18);
+         const RECT corner = {0, 0, 4, 4};
+         InvalidateRect(dialog, &corner, FALSE);
+         UpdateWindow(dialog);
+       }},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    SendMessageA(dialog, WM_MOUSELEAVE, 0, 0);  // hover text is no part of a paint
+    TakeNotifications(dialog);
+    const auto now = Shot();
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const auto repainted = Shot();
+    skin->invalidate(nullptr);
+    UpdateWindow(dialog);
+    const auto fresh = Shot();
+    EXPECT_EQ(Differences(*now, *fresh), 0) << step.what;
+    EXPECT_EQ(Differences(*repainted, *fresh), 0) << step.what;
+  }
+  EXPECT_EQ(static_cast<LinkLabel*>(controls[kSlotLink])->visited, 1);
 }
 
 }  // namespace
