@@ -84,6 +84,29 @@ DWORD WriteAndClose(ScopedFile* file, const char* path, const void* data, DWORD 
   return error;
 }
 
+// Length of the temporary file's name: "qpl", four hex digits, ".tmp".
+constexpr size_t kTempNameChars = 11;
+constexpr int kTempAttempts = 100;
+
+// Creates a temporary file of our own in the folder. CREATE_NEW never opens what is already
+// there, whether another run's file or one planted under a name we might pick.
+HANDLE CreateTempFile(const char* folder, char* temp, DWORD* error) {
+  if (strlen(folder) + kTempNameChars >= MAX_PATH) {
+    *error = ERROR_FILENAME_EXCED_RANGE;
+    return INVALID_HANDLE_VALUE;
+  }
+  const DWORD seed = GetTickCount();
+  for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
+    wsprintfA(temp, "%sqpl%04X.tmp", folder, static_cast<unsigned>((seed + attempt) & 0xFFFF));
+    HANDLE file =
+        CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    *error = LastErrorOr(ERROR_CANNOT_MAKE);
+    if (!AlreadyThere(*error)) return INVALID_HANDLE_VALUE;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
 // An existing file is replaced only once its successor is completely written, flushed and
 // closed, so a failed write or a power cut never costs the user the plug-in they had.
 DWORD ReplaceExisting(const char* folder, const char* path, DWORD attributes, const void* data,
@@ -93,15 +116,9 @@ DWORD ReplaceExisting(const char* folder, const char* path, DWORD attributes, co
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
     return ERROR_ACCESS_DENIED;
   char temp[MAX_PATH];
-  if (GetTempFileNameA(folder, "qpl", 0, temp) == 0) return LastErrorOr(ERROR_CANNOT_MAKE);
-  ScopedFile file(
-      CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) {
-    const DWORD error = LastErrorOr(ERROR_CANNOT_MAKE);
-    DeleteFileA(temp);
-    return error;
-  }
-  DWORD error;
+  DWORD error = ERROR_SUCCESS;
+  ScopedFile file(CreateTempFile(folder, temp, &error));
+  if (file.get() == INVALID_HANDLE_VALUE) return error;
   // On disk before the rename: otherwise a power cut could leave the new name on an empty
   // file and the old plug-in gone.
   error = WriteAndClose(&file, temp, data, size, true);
