@@ -42,11 +42,16 @@ class ScopedFile {
   HANDLE handle_;
 };
 
+// Large files go in pieces: timed under Wine, one write of a whole 13 MB resource now and
+// then took several times as long, pieces of a megabyte did not.
+constexpr DWORD kWritePiece = 1 << 20;
+
 DWORD WriteAll(HANDLE file, const void* data, DWORD size) {
   const char* at = static_cast<const char*>(data);
   while (size > 0) {
     DWORD done = 0;
-    if (!WriteFile(file, at, size, &done, nullptr)) return LastErrorOr(ERROR_WRITE_FAULT);
+    const DWORD piece = size < kWritePiece ? size : kWritePiece;
+    if (!WriteFile(file, at, piece, &done, nullptr)) return LastErrorOr(ERROR_WRITE_FAULT);
     if (done == 0) return ERROR_WRITE_FAULT;
     at += done;
     size -= done;
