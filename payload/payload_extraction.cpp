@@ -76,8 +76,8 @@ bool AlreadyThere(DWORD error) {
   return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
 }
 
-// Writes data whole and closes the file; the close is checked, as a write the system
-// deferred can fail only there. A file not written whole is removed, so no cut-short plug-in
+// Writes data whole and closes the file, the close checked too: a write the system deferred
+// can report its failure there. A file not written whole is removed, so no cut-short plug-in
 // is left for the host to load.
 DWORD WriteAndClose(ScopedFile* file, const char* path, const void* data, DWORD size, bool flush) {
   DWORD error = WriteAll(file->get(), data, size);
@@ -138,8 +138,8 @@ DWORD ReplaceExisting(const char* folder, const char* path, DWORD attributes, co
 }  // namespace
 
 DWORD WritePayloadFile(const char* folder, const char* path, const void* data, DWORD size) {
-  // Nothing there yet (the first install): written in place, as nothing can be lost. Not
-  // flushed, as a copy is not; a write the system fails later still fails the close.
+  // Nothing there yet (the first install): written in place, as nothing can be lost, and
+  // not flushed, as a copy is not.
   DWORD attributes = GetFileAttributesA(path);
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     ScopedFile file(
