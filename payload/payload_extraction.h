@@ -62,9 +62,10 @@ void RunPayloadExtraction(HMODULE module, const char* installFolder, ExtractionR
 // The enumeration callback; param points to the run's state. Always returns TRUE.
 BOOL CALLBACK ExtractPayloadEntry(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR param);
 
-// Writes data to path through a temporary file in the same folder that replaces the old
-// file only once it is completely written and closed, so an existing file is never left
-// cut short. A read-only file is not replaced (ERROR_ACCESS_DENIED), as Windows refuses to.
-// On failure returns the system's error code and leaves any old file as it was; returns
-// ERROR_SUCCESS when the file is in place.
-DWORD ReplaceFileContents(const char* folder, const char* path, const void* data, DWORD size);
+// Writes data to path. A file that is not there yet is written in place, and removed again
+// if it cannot be written whole. An existing file is replaced through a temporary file in
+// the folder only once that is completely written, flushed and closed, so it is never left
+// cut short; a read-only one is not replaced (ERROR_ACCESS_DENIED), as Windows refuses to.
+// Returns ERROR_SUCCESS when the file is in place, else the system's error code, with any
+// old file as it was.
+DWORD WritePayloadFile(const char* folder, const char* path, const void* data, DWORD size);

@@ -185,6 +185,110 @@ TEST_F(PayloadExtraction, ReadOnlyPlugInIsReportedAndKept) {
   EXPECT_EQ(15u, FilesIn(folder_).size()) << "no temporary file may be left behind";
 }
 
+// Every file name the folder reports created, renamed or removed, in order, until the marker
+// file appears: what a write looked like from the outside.
+class FolderWatch {
+ public:
+  explicit FolderWatch(const std::string& folder) : folder_(folder) {
+    dir_ = CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+    overlapped_.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    listening_ = dir_ != INVALID_HANDLE_VALUE && Listen();
+  }
+  ~FolderWatch() {
+    if (dir_ != INVALID_HANDLE_VALUE) {
+      CancelIo(dir_);
+      CloseHandle(dir_);
+    }
+    CloseHandle(overlapped_.hEvent);
+  }
+  bool listening() const { return listening_; }
+
+  std::vector<std::string> NamesSeen() {
+    const std::string marker = "watch-marker";
+    WriteAll(folder_ + marker, "");
+    std::vector<std::string> names;
+    while (WaitForSingleObject(overlapped_.hEvent, 5000) == WAIT_OBJECT_0) {
+      DWORD bytes = 0;
+      if (!GetOverlappedResult(dir_, &overlapped_, &bytes, FALSE) || bytes == 0) break;
+      bool done = false;
+      for (const char* at = buffer_;;) {
+        const auto* info = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(at);
+        char name[MAX_PATH] = {};
+        WideCharToMultiByte(CP_ACP, 0, info->FileName, info->FileNameLength / sizeof(WCHAR), name,
+                            sizeof name - 1, nullptr, nullptr);
+        if (marker == name) {
+          done = true;
+        } else if (names.empty() || names.back() != name) {
+          names.push_back(name);
+        }
+        if (info->NextEntryOffset == 0) break;
+        at += info->NextEntryOffset;
+      }
+      if (done || !Listen()) break;
+    }
+    DeleteFileA((folder_ + marker).c_str());
+    return names;
+  }
+
+ private:
+  bool Listen() {
+    ResetEvent(overlapped_.hEvent);
+    return ReadDirectoryChangesW(dir_, buffer_, sizeof buffer_, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME,
+                                 nullptr, &overlapped_, nullptr);
+  }
+
+  std::string folder_;
+  HANDLE dir_;
+  OVERLAPPED overlapped_ = {};
+  bool listening_ = false;
+  alignas(DWORD) char buffer_[16384];
+};
+
+// A file not there yet is written under its own name and no other; an older one is replaced
+// through a temporary file, whole, or kept when it is read-only. No temporary file remains.
+TEST_F(PayloadExtraction, NewFilesAreWrittenInPlaceOlderOnesReplacedThroughATemporaryFile) {
+  struct Case {
+    const char* what;
+    size_t olderBytes;  // 0: no older file
+    DWORD olderAttributes;
+    DWORD error;
+    bool throughTemporaryFile;
+  };
+  const Case cases[] = {
+      {"new file", 0, 0, ERROR_SUCCESS, false},
+      {"longer older file", 400000, FILE_ATTRIBUTE_NORMAL, ERROR_SUCCESS, true},
+      {"read-only older file", 100, FILE_ATTRIBUTE_READONLY, ERROR_ACCESS_DENIED, false},
+  };
+  const std::string name = "Vilo3d.8bf";
+  const std::string path = folder_ + name;
+  const std::string data(100000, 'n');
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string older(c.olderBytes, 'o');
+    if (c.olderBytes != 0) {
+      WriteAll(path, older);
+      ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.olderAttributes));
+    }
+    FolderWatch watch(folder_);
+    ASSERT_TRUE(watch.listening());
+    EXPECT_EQ(c.error,
+              WritePayloadFile(folder_.c_str(), path.c_str(), data.data(), DWORD(data.size())));
+    EXPECT_TRUE(ReadAll(path) == (c.error == ERROR_SUCCESS ? data : older));
+    EXPECT_EQ(std::vector<std::string>{name}, FilesIn(folder_));
+    const std::vector<std::string> seen = watch.NamesSeen();
+    const bool others = std::any_of(seen.begin(), seen.end(),
+                                    [&](const std::string& seenName) { return seenName != name; });
+    EXPECT_EQ(c.throughTemporaryFile, others) << ::testing::PrintToString(seen);
+    if (c.olderBytes == 0) {
+      EXPECT_EQ(std::vector<std::string>{name}, seen);
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+  }
+}
+
 // A folder that exists, but whose longer file names would pass MAX_PATH: those files fail by
 // name, none is written under a longer path, the shorter ones are written.
 TEST_F(PayloadExtraction, PathsBeyondMaxPathAreReportedNotWritten) {
@@ -211,14 +315,66 @@ TEST_F(PayloadExtraction, PathsBeyondMaxPathAreReportedNotWritten) {
   RemoveDirectoryA(deep.c_str());
 }
 
+std::string SmallDiskFolder() {
+  const char* disk = getenv("QUILLANE_SMALL_DISK");
+  if (disk == nullptr || disk[0] == '\0') return "";
+  std::string folder = std::string("Z:") + disk + "\\";
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  return folder;
+}
+
+// On the small file system, before the extraction below fills it: a file that does not fit
+// fails as a full disk and leaves nothing of itself, and an older file stays whole.
+TEST(PayloadExtractionDisk, FullDiskWriteLeavesNoPartialFileAndKeepsTheOlderOne) {
+  const std::string disk = SmallDiskFolder();
+  ASSERT_FALSE(disk.empty()) << "no small file system was mounted";
+  const std::string folder = disk + "writes\\";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ULARGE_INTEGER room;
+  ASSERT_TRUE(GetDiskFreeSpaceExA(folder.c_str(), &room, nullptr, nullptr));
+  const size_t tooLarge = static_cast<size_t>(room.QuadPart) + 256 * 1024;
+  struct Case {
+    const char* what;
+    bool older;
+    size_t bytes;
+    bool fits;
+  };
+  const Case cases[] = {
+      {"new file that fits", false, 8 * 1024, true},
+      {"new file too large", false, tooLarge, false},
+      {"older file, successor too large", true, tooLarge, false},
+  };
+  const std::string path = folder + "Vilo3d.8bf";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.older) WriteAll(path, "an older plug-in");
+    const std::string data(c.bytes, 'n');
+    const DWORD error =
+        WritePayloadFile(folder.c_str(), path.c_str(), data.data(), DWORD(data.size()));
+    if (c.fits) {
+      EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), error);
+      EXPECT_TRUE(ReadAll(path) == data);
+    } else {
+      EXPECT_TRUE(error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) << error;
+    }
+    const bool kept = c.older || c.fits;
+    EXPECT_EQ(kept ? std::vector<std::string>{"Vilo3d.8bf"} : std::vector<std::string>{},
+              FilesIn(folder));
+    if (c.older) {
+      EXPECT_EQ("an older plug-in", ReadAll(path));
+    }
+    DeleteFileA(path.c_str());
+  }
+  for (const std::string& name : FilesIn(folder)) DeleteFileA((folder + name).c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
 // A small file system, nearly full (a tmpfs the test set-up mounts on the host, seen
 // through Z:): what does not fit is reported as such, an older file is kept whole, and no
 // partly written file is left.
 TEST(PayloadExtractionDisk, FullDiskIsReportedAndLeavesNoPartialFile) {
-  const char* disk = getenv("QUILLANE_SMALL_DISK");
-  ASSERT_TRUE(disk != nullptr && disk[0] != '\0') << "no small file system was mounted";
-  std::string folder = std::string("Z:") + disk + "\\";
-  std::replace(folder.begin(), folder.end(), '/', '\\');
+  const std::string folder = SmallDiskFolder();
+  ASSERT_FALSE(folder.empty()) << "no small file system was mounted";
   const std::string old = folder + "TiraventBellcove.8bf";
   ASSERT_EQ(std::string("an older plug-in"), ReadAll(old));
 
