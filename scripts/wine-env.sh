@@ -32,7 +32,7 @@ wine_env() {
 
   exec {lockfd}>"$prefix.lock"
   flock "$lockfd"
-  _wine_env_xvfb "$xstate" "$lockfd"
+  _wine_env_xvfb "$xstate" "$lockfd" || { exec {lockfd}>&-; return 1; }
   if [ ! -f "$prefix/.quillane-ready" ]; then
     rm -rf "$prefix"
     (
@@ -87,9 +87,15 @@ _wine_env_xvfb() {
   local displayfd
   exec {displayfd}>/tmp/quillane-xvfb.lock
   flock "$displayfd"
-  for n in $(seq 90 160); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+  local free=
+  for n in $(seq 90 999); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then free=$n; break; fi
   done
+  if [ -z "$free" ]; then
+    exec {displayfd}>&-
+    echo "wine-env: no free X display between :90 and :999 (left-over Xvfb servers?)" >&2
+    return 1
+  fi
   (exec {lockfd}>&- {displayfd}>&-
    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
    echo $! >"$state.pid")
@@ -99,6 +105,11 @@ _wine_env_xvfb() {
     sleep 0.05
   done
   exec {displayfd}>&-
+  # Another program's display would do for a while and then fail strangely: stop here.
+  if ! kill -0 "$pid" 2>/dev/null || [ ! -e "/tmp/.X11-unix/X$n" ]; then
+    echo "wine-env: Xvfb did not start on display :$n" >&2
+    return 1
+  fi
   echo "$n $pid" >"$state"
   export DISPLAY=:$n
   # A server started for another display would keep talking to that one.
