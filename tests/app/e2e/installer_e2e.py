@@ -850,8 +850,10 @@ class Suite:
     def test_picked_folder_the_code_page_cannot_spell_is_refused_by_name(self):
         self.unseed()
         # Reached in the picker through Wine's "/" entry: /tmp, then the folder by its first
-        # letters. Omega has no form in code page 1252.
-        picked = "/tmp/zzq-quillane-\u03a9mega"
+        # letters, which name this run alone (another run on the machine may have its own).
+        # Omega has no form in code page 1252.
+        lead = "zzq%d" % os.getpid()
+        picked = "/tmp/%s-quillane-\u03a9mega" % lead
         os.makedirs(picked, exist_ok=True)
         try:
             inst = self.launch()
@@ -863,18 +865,18 @@ class Suite:
             self.wine.x("xdotool", "mousemove", str(x + 70), str(y + 112))  # the "/" entry
             time.sleep(0.2)
             self.wine.x("xdotool", "click", "1")
-            for keys in (["key", "Right"], ["type", "tmp"], ["key", "Right"], ["type", "zzq"],
+            for keys in (["key", "Right"], ["type", "tmp"], ["key", "Right"], ["type", lead],
                          ["key", "Return"]):
                 time.sleep(0.5)
                 self.wine.x("xdotool", *keys)
             text = inst.message()
             print("message: " + text.strip().replace("\n", " | "), flush=True)
             # The probe reads the text in code page 1252, where Omega shows as a look-alike.
-            check("\\tmp\\zzq-quillane-" in text and "cannot be used" in text,
+            check("\\tmp\\%s-quillane-" % lead in text and "cannot be used" in text,
                   "the message does not name the folder: " + text)
             entries, selected, top = inst.combo()
             check(entries == [BROWSE] and top == 210, "the selection screen changed: %r" % entries)
-            check(not os.path.exists("/tmp/zzq-quillane-Omega"), "a look-alike folder was made")
+            check(not os.path.exists("/tmp/%s-quillane-Omega" % lead), "a look-alike folder was made")
             inst.click(CANCEL)
             check(inst.wait_end() == 0, "Cancel did not end with 0")
         finally:
