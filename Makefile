@@ -34,8 +34,16 @@ build/fuzz/CMakeCache.txt:
 build-fuzz: setup build/fuzz/CMakeCache.txt
 	@cmake --build --preset fuzz -j2
 
+# Where the 32-bit Wine cannot run the shipped installer, the 64-bit build of the same
+# sources is started instead.
 run: build
-	@bash scripts/run-installer.sh build/windows/QuillaneSetup.exe
+	@if [ "$$(bash scripts/i386-mode.sh 2>/dev/null)" = off ]; then \
+	  echo "make run: the shipped 32-bit installer cannot run here ($$(bash scripts/i386-mode.sh 2>&1 >/dev/null)): starting the 64-bit build of the same sources"; \
+	  { [ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null; } && cmake --build --preset win64 -j2 --target QuillaneSetup && \
+	  bash scripts/run-installer.sh build/win64/QuillaneSetup.exe win64; \
+	else \
+	  bash scripts/run-installer.sh build/windows/QuillaneSetup.exe win32; \
+	fi
 
 test-native: build-native
 	@ctest --preset native
@@ -61,11 +69,11 @@ test-win64: setup build/win64/CMakeCache.txt
 # where it cannot, and not at all (but for the host-side checks of the shipped executable)
 # with QUILLANE_NO_I386=1.
 test-windows: setup build/windows/CMakeCache.txt
-	@mode=$$(bash scripts/i386-mode.sh); \
+	@why=$$(bash scripts/i386-mode.sh 2>&1 >/dev/null); mode=$$(bash scripts/i386-mode.sh 2>/dev/null); \
 	case $$mode in \
 	  native) echo "32-bit suite: run natively, this host executes i386 programs";; \
 	  emulated) echo "32-bit suite: run under qemu-user, this host cannot execute i386 programs";; \
-	  off) echo "32-bit suite: off (QUILLANE_NO_I386=1), only the host-side checks of the shipped executable";; \
+	  off) echo "32-bit suite: off ($$why), only the host-side checks of the shipped executable";; \
 	esac; \
 	if [ "$$mode" = off ]; then \
 	  cmake --build --preset windows -j2 --target QuillaneSetup && ctest --preset windows -L host; \

@@ -11,7 +11,7 @@ runs=${QUILLANE_BENCH_RUNS:-5}
 # long as the others: more of them keep the medians of section 1 steady.
 window_runs=$((runs * 2 + 1))
 
-if [ "$(QUILLANE_NO_I386=0 bash scripts/i386-mode.sh)" = native ]; then
+if [ "$(QUILLANE_NO_I386=0 bash scripts/i386-mode.sh 2>/dev/null)" = native ]; then
   preset=windows arch=win32
 else
   preset=win64 arch=win64

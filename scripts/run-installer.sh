@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # `make run`: starts the installer under Wine in its own prefix (build/run-prefix).
+# Usage: run-installer.sh EXE [win32|win64]; win32, the shipped build, by default.
 # On a display it runs there until the user closes it; on a headless machine it runs under
 # Xvfb, waits for the window, saves build/screenshot.png and ends the installer.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
 exe=$(realpath "$1")
+arch=${2:-win32}
 prefix=$top/build/run-prefix
+[ "$arch" = win64 ] && prefix=$top/build/run-prefix-win64
 shot=$top/build/screenshot.png
 title="Quillane Plugins : Installation"
 
@@ -15,20 +18,22 @@ title="Quillane Plugins : Installation"
 
 # The shipped installer is 32-bit: run by Wine's 32-bit loader, under qemu-user where this
 # host cannot execute i386 programs.
-mode=$(bash "$here/i386-mode.sh")
-[ "$mode" = off ] && mode=emulated
-export QUILLANE_I386_MODE=$mode
-if [ "$mode" = emulated ]; then
-  echo "This host cannot execute 32-bit programs: the installer runs under qemu-user emulation."
+if [ "$arch" = win32 ]; then
+  mode=$(bash "$here/i386-mode.sh" 2>/dev/null)
+  [ "$mode" = off ] && mode=emulated
+  export QUILLANE_I386_MODE=$mode
+  if [ "$mode" = emulated ]; then
+    echo "This host cannot execute 32-bit programs: the installer runs under qemu-user emulation."
+  fi
 fi
 
 if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
-  QUILLANE_DISPLAY=$DISPLAY wine_env win32 "$prefix"
+  QUILLANE_DISPLAY=$DISPLAY wine_env "$arch" "$prefix"
   echo "Starting $exe on $DISPLAY"
   exec "$QUILLANE_WINE" "$exe"
 fi
 
-wine_env win32 "$prefix"
+wine_env "$arch" "$prefix"
 log=$(mktemp)
 "$QUILLANE_WINE" "$exe" >"$log" 2>&1 </dev/null &
 for _ in $(seq 1 150); do

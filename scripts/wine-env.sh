@@ -20,7 +20,7 @@ wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export WINESERVER=/usr/lib/wine/wineserver64
   if [ "$arch" = win32 ]; then
-    : "${QUILLANE_I386_MODE:=$(bash "$QUILLANE_LOADERS/../i386-mode.sh")}"
+    : "${QUILLANE_I386_MODE:=$(bash "$QUILLANE_LOADERS/../i386-mode.sh" 2>/dev/null)}"
     [ "$QUILLANE_I386_MODE" = off ] && QUILLANE_I386_MODE=emulated
     export QUILLANE_I386_MODE
     export WINELOADER=$QUILLANE_LOADERS/wine
