@@ -268,8 +268,14 @@ class Installer:
             return ""
 
     def combo(self):
-        rc, out = self.probe("combo")
-        check(rc == 0, "the drop-down could not be read")
+        """The drop-down once the search has filled it (it holds at least the browse entry)."""
+        deadline = time.time() + 60
+        while True:
+            rc, out = self.probe("combo")
+            check(rc == 0, "the drop-down could not be read")
+            if "\nentry " in "\n" + out or time.time() > deadline:
+                break
+            time.sleep(0.3)
         entries, selected, top = [], None, None
         for line in out.splitlines():
             word, _, rest = line.partition(" ")
