@@ -17,6 +17,7 @@
 #include "discovery/host_probe_sequence.h"
 #include "payload/exclusion_list.h"
 #include "payload/payload_extraction.h"
+#include "text/ansi_chars.h"
 
 namespace {
 
@@ -151,6 +152,7 @@ void AwaitDiscovery(HWND dialog) {
 
 void StartDiscovery(HWND dialog) {
   discoveryStarted = 1;
+  ansi::HasLeadBytes();  // the code page's table is filled here, before the thread reads it
   HANDLE thread = CreateThread(nullptr, 0, DiscoveryThread, dialog, 0, nullptr);
   if (thread == nullptr) {
     HostProbeSequence();  // no thread: the window waits for the search, as it always could
