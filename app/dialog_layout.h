@@ -86,6 +86,8 @@ constexpr char kCaption[] = "Quillane Plugins : Installation";
 // not an ellipsis: no byte of a text of the window may be a lead byte of a double-byte code
 // page.
 constexpr char kSearchingStatus[] = "Searching for plug-in folders...";
+// Instead, while Install was pressed and waits for the search.
+constexpr char kInstallWaitingStatus[] = "Install starts when the search ends...";
 constexpr char kBrowseEntry[] = "******** BROWS ********";
 constexpr char kBrowseTitle[] = "Please Select Your Plug-Ins Folder";
 constexpr char kMakerSubfolder[] = "Quillane\\";

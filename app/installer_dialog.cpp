@@ -180,6 +180,7 @@ void AwaitDiscovery(HWND dialog) {
   discoveryFinished = 0;
   nestedLoops = 0;
   discoveryDoneHeld = 0;
+  SetRestingStatus(&TheSkinContext, kSearchingStatus);
   EnableWindow(GetDlgItem(dialog, kComboId), FALSE);
 }
 
@@ -194,6 +195,14 @@ void StartDiscovery(HWND dialog) {
   CloseHandle(thread);
 }
 
+// An install that waits for the list is taken back (Cancel, Escape, every box cleared).
+bool DropPendingInstall() {
+  if (installPending == 0) return false;
+  installPending = 0;
+  SetRestingStatus(&TheSkinContext, kSearchingStatus);
+  return true;
+}
+
 // The list, its order and its first selection are those of a discovery run before the window
 // showed.
 void OnDiscoveryDone(HWND dialog) {
@@ -206,8 +215,8 @@ void OnDiscoveryDone(HWND dialog) {
   FillDropDown(dialog);
   Combo(dialog, CB_SETCURSEL, 0);
   EnableWindow(GetDlgItem(dialog, kComboId), TRUE);
-  RECT status = ToRect(kStatusAreaPx);
-  Repaint(dialog, &status);
+  // A hover text shown now stays; else the area is cleared.
+  SetRestingStatus(&TheSkinContext, nullptr);
   if (installPending != 0) {
     installPending = 0;
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -244,8 +253,6 @@ void PaintWindow(HWND dialog) {
   TheSkinWindow->paintAll();
   if (installDone == 0) {
     TheSkinWindow->drawText(kFolderPromptXPx, kFolderPromptYPx, kFolderPrompt);
-    if (discoveryRunning != 0)
-      TheSkinWindow->drawText(kStatusAreaPx.left, kStatusAreaPx.top, kSearchingStatus);
   } else {
     for (const TextLine& line : kCompletionLines)
       TheSkinWindow->drawText(line.x, line.y, line.text);
@@ -328,6 +335,7 @@ void InstallStep(HWND dialog) {
   if (!IsActive(kSlotInstall) || CheckedFilterCount() == 0 || nestedLoops > 0) return;
   if (discoveryRunning != 0) {
     installPending = 1;  // carried out as soon as the list is filled
+    SetRestingStatus(&TheSkinContext, kInstallWaitingStatus);
     return;
   }
   if (!ReadChosenFolder(dialog) || RefuseFolder(dialog)) return;
@@ -379,6 +387,7 @@ INT_PTR OnCommand(HWND dialog, int id, int code) {
       InstallStep(dialog);
       return 0;
     case IDCANCEL:
+      if (DropPendingInstall()) return 0;
       EndDialog(dialog, 0);
       return 1;
     case kComboId:
@@ -400,6 +409,7 @@ void OnFilterChanged(HWND dialog) {
     return;
   }
   if (IsActive(kSlotInstall)) install->setShown(0);
+  DropPendingInstall();
   RECT area = ToRect(kInstallPx);
   InvalidateRect(dialog, &area, TRUE);
 }

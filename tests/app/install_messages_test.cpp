@@ -73,9 +73,10 @@ TEST(InstallMessages, TooSmallBufferIsCutAndReported) {
 // in half a character: the installer's own texts are plain ASCII. Only the user's folders
 // and the system's reasons, both in the system's own code page, may hold other bytes.
 TEST(InstallMessages, EveryTextOfTheInstallerIsAscii) {
-  std::vector<const char*> texts = {kCaption,     kSearchingStatus, kBrowseEntry,
-                                    kBrowseTitle, kMakerSubfolder,  kHomePageHost,
-                                    kHomePage,    kHomePageStatus,  kFolderPrompt};
+  std::vector<const char*> texts = {kCaption,      kSearchingStatus, kInstallWaitingStatus,
+                                    kBrowseEntry,  kBrowseTitle,     kMakerSubfolder,
+                                    kHomePageHost, kHomePage,        kHomePageStatus,
+                                    kFolderPrompt};
   for (const FilterBox& box : kFilterBoxes) texts.insert(texts.end(), {box.label, box.statusText});
   for (const TextLine& line : kCompletionLines) texts.push_back(line.text);
   static char messages[3][kMessageChars];

@@ -1,7 +1,8 @@
-// The installer's own dialog while its folder search runs: where the search's end is acted
-// on. The search and the home page are stand-ins defined here, in place of the product's (the
-// linker takes these and leaves the library's), so the test decides when the search ends and
-// what the home page's message box does.
+// The installer's own dialog while its folder search runs: what the status area says, what
+// Install, Cancel and Escape do meanwhile, and where the search's end is acted on. The search
+// and the home page are stand-ins defined here, in place of the product's (the linker takes
+// these and leaves the library's), so the test decides when the search ends and what the home
+// page's message box does.
 #include "app/installer_dialog.h"
 
 #include <windows.h>
@@ -10,9 +11,12 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
+#include "app/dialog_items.h"
 #include "app/dialog_layout.h"
+#include "controls/filter_check_box.h"
 #include "discovery/candidate_folder_list.h"
 #include "discovery/host_probe_sequence.h"
 #include "skin/skin_control.h"
@@ -107,9 +111,106 @@ class InstallerDialogTest : public ::testing::Test {
   }
   LRESULT Entries() const { return SendDlgItemMessageA(dialog, kComboId, CB_GETCOUNT, 0, 0); }
 
+  void Hover(int x, int y) const {
+    TheSkinWindow->preFilter(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  }
+  static POINT BoxAt(int k) {
+    return POINT{kFilterLeftPx + 2, kFilterTopPx + kFilterSpacingPx * k + 2};
+  }
+  void ToggleAllBoxes() const {
+    for (int k = 0; k < kFilterBoxCount; ++k) {
+      static_cast<FilterCheckBox*>(ItemControl(kFirstBoxItem + k))->toggle(dialog);
+    }
+    PumpFor(50);
+  }
+
+  // Which of the texts the status area shows, as the window's frame holds it; "?" for none.
+  std::string StatusShows(const std::vector<std::string>& texts) const {
+    const HDC frame = TheSkinContext.bufferDc;
+    const PixelRect& a = kStatusAreaPx;
+    HDC expected = CreateCompatibleDC(frame);
+    HBITMAP bitmap = CreateCompatibleBitmap(frame, kClientWidthPx, kClientHeightPx);
+    SelectObject(expected, bitmap);
+    SelectObject(expected, GetCurrentObject(frame, OBJ_FONT));
+    SetBkMode(expected, TRANSPARENT);
+    std::string shown = "?";
+    for (const std::string& text : texts) {
+      TheSkinContext.background->drawTiled(expected, a.left, a.top, a.right, a.bottom);
+      TextOutA(expected, a.left, a.top, text.c_str(), static_cast<int>(text.size()));
+      bool same = true;
+      for (int y = a.top; y < a.bottom && same; ++y) {
+        for (int x = a.left; x < a.right && same; ++x) {
+          same = GetPixel(frame, x, y) == GetPixel(expected, x, y);
+        }
+      }
+      if (same) {
+        shown = text;
+        break;
+      }
+    }
+    DeleteDC(expected);
+    DeleteObject(bitmap);
+    return shown;
+  }
+
   char target[MAX_PATH];
   HWND dialog = nullptr;
 };
+
+TEST_F(InstallerDialogTest, StatusAreaSaysWhatTheWindowWaitsForAndKeepsAHoverText) {
+  const std::string box0 = kFilterBoxes[0].statusText, box1 = kFilterBoxes[1].statusText;
+  auto install = [&] { SendMessageA(dialog, WM_SKIN_NOTIFY, kNotifyInstall, 0); };
+  auto leave = [&] { Hover(150, 150); };
+  const struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::string shows;
+  } steps[] = {
+      {"the search runs", [] {}, kSearchingStatus},
+      {"a box hovered", [&] { Hover(BoxAt(0).x, BoxAt(0).y); }, box0},
+      {"the box left", leave, kSearchingStatus},
+      {"Install pressed", install, kInstallWaitingStatus},
+      {"a box hovered while Install waits", [&] { Hover(BoxAt(1).x, BoxAt(1).y); }, box1},
+      {"the box left", leave, kInstallWaitingStatus},
+      {"Escape", [&] { SendMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0); }, kSearchingStatus},
+      {"Install again", install, kInstallWaitingStatus},
+      {"Cancel", [&] { SendMessageA(dialog, WM_SKIN_NOTIFY, kNotifyCancel, 0); }, kSearchingStatus},
+      {"Install again", install, kInstallWaitingStatus},
+      {"every box cleared", [&] { ToggleAllBoxes(); }, kSearchingStatus},
+      {"every box ticked, a box hovered, the search ends",
+       [&] {
+         ToggleAllBoxes();
+         Hover(BoxAt(0).x, BoxAt(0).y);
+         EndSearch();
+       },
+       box0},
+      {"the status area painted afresh",
+       [&] {
+         const RECT area = {kStatusAreaPx.left, kStatusAreaPx.top, kStatusAreaPx.right,
+                            kStatusAreaPx.bottom};
+         TheSkinWindow->invalidate(&area);
+         UpdateWindow(dialog);
+       },
+       box0},
+      {"the box left", leave, ""},
+  };
+  const std::vector<std::string> texts = {"", kSearchingStatus, kInstallWaitingStatus, box0, box1};
+  for (const Step& step : steps) {
+    step.act();
+    PumpFor(100);
+    EXPECT_EQ(StatusShows(texts), step.shows) << step.what;
+  }
+  EXPECT_TRUE(IsWindowVisible(dialog)) << "Cancel or Escape ended the window";
+  EXPECT_EQ(Entries(), 2) << "the list was not filled";
+  EXPECT_FALSE(InstallRan()) << "a dropped install ran";
+  // Every text fits the status area.
+  for (const std::string& text : texts) {
+    SIZE size = {};
+    GetTextExtentPoint32A(TheSkinContext.bufferDc, text.c_str(), static_cast<int>(text.size()),
+                          &size);
+    EXPECT_LE(size.cx, kStatusAreaPx.right - kStatusAreaPx.left) << text;
+  }
+}
 
 // Posted by anyone before the search is over, the completion message is passed over: the list
 // is read once the thread has finished writing it.
