@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/dialog_input.h"
 #include "app/dialog_items.h"
 #include "app/dialog_layout.h"
 #include "controls/filter_check_box.h"
@@ -242,6 +243,23 @@ TEST_F(InstallerDialogTest, TheSearchsEndWaitsForAMessageBoxToClose) {
   PumpFor(300);
   EXPECT_EQ(Entries(), 2);
   EXPECT_TRUE(InstallRan()) << "the waiting install was lost";
+}
+
+// With every box cleared Install is inactive; a mouse pick in the drop-down hands the focus
+// on to where Tab goes next.
+TEST_F(InstallerDialogTest, AMousePickWithEveryBoxClearedFocusesCancel) {
+  EndSearch();
+  PumpFor(100);
+  ToggleAllBoxes();
+  HWND combo = GetDlgItem(dialog, kComboId);
+  SetForegroundWindow(dialog);
+  SetFocus(combo);
+  // Focus cues hidden, as Windows starts a dialog opened with the mouse.
+  SendMessageA(dialog, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+  ASSERT_EQ(FocusedItem(), kDropDownItem);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kComboId, CBN_CLOSEUP),
+               reinterpret_cast<LPARAM>(combo));
+  EXPECT_EQ(FocusedItem(), kCancelItem);
 }
 
 }  // namespace
