@@ -85,8 +85,8 @@ TEST(InstallMessages, EveryTextOfTheInstallerIsAscii) {
   FilesProblemText(messages[1], kMessageChars, "C:\\", &file, 1);
   RefusedFolderText(messages[2], kMessageChars, "C:\\", FolderTextProblem::kNone);
   texts.insert(texts.end(), {messages[0], messages[1], messages[2]});
-  for (FolderTextProblem p : {FolderTextProblem::kDevicePrefix, FolderTextProblem::kForwardSlash,
-                              FolderTextProblem::kDotStep, FolderTextProblem::kStreamColon}) {
+  for (FolderTextProblem p : {FolderTextProblem::kDevicePrefix, FolderTextProblem::kDotStep,
+                              FolderTextProblem::kStreamColon}) {
     texts.push_back(FolderTextProblemReason(p));
   }
   for (const char* text : texts) {
