@@ -250,9 +250,10 @@ void OnDropDownCommand(int code) {
     state.focus = kDropDownItem;
     RefreshRing(false);
   } else if (code == CBN_CLOSEUP && !CuesShown()) {
-    // A pick made with the mouse hands the focus back to Install, so the drop-down does not
-    // stay highlighted, as the window has always looked after a pick.
-    FocusItem(kInstallItem);
+    // A pick made with the mouse hands the focus on to where Tab goes next (Install, or
+    // Cancel while every box is cleared), so the drop-down does not stay highlighted, as the
+    // window has always looked after a pick.
+    FocusItem(NextShownItem(kDropDownItem, 1));
   }
 }
 

@@ -82,9 +82,12 @@ constexpr int kFilterBoxCount = sizeof kFilterBoxes / sizeof kFilterBoxes[0];
 
 // Texts of the window.
 constexpr char kCaption[] = "Quillane Plugins : Installation";
-// In the status area while discovery runs after the window has appeared (\x85 is the
-// ellipsis of the window's code page).
-constexpr char kSearchingStatus[] = "Searching for plug-in folders\x85";
+// In the status area while discovery runs after the window has appeared. Three full stops,
+// not an ellipsis: no byte of a text of the window may be a lead byte of a double-byte code
+// page.
+constexpr char kSearchingStatus[] = "Searching for plug-in folders...";
+// Instead, while Install was pressed and waits for the search.
+constexpr char kInstallWaitingStatus[] = "Install starts when the search ends...";
 constexpr char kBrowseEntry[] = "******** BROWS ********";
 constexpr char kBrowseTitle[] = "Please Select Your Plug-Ins Folder";
 constexpr char kMakerSubfolder[] = "Quillane\\";

@@ -11,7 +11,8 @@ constexpr size_t kRefusalChars = kPathChars + 300;
 
 }  // namespace
 
-bool RefuseUnsafeFolder(HWND owner, const char* folder) {
+bool RefuseUnsafeFolder(HWND owner, char* folder) {
+  NormaliseFolderText(folder);
   const FolderTextProblem problem = CheckFolderText(folder);
   if (problem == FolderTextProblem::kNone) return false;
   char text[kRefusalChars];

@@ -2,19 +2,9 @@
 
 #include <stddef.h>
 
-// Why a chosen folder text is refused before the installer enters, creates or writes into
-// it. Each refused form would make the system write somewhere other than the folder the
-// user saw in the drop-down.
-enum class FolderTextProblem {
-  kNone,
-  kDevicePrefix,  // "\\.\" or "\\?\" (or "\??\"): skips the system's own path checks
-  kForwardSlash,  // "/" is a second separator the user does not read as one
-  kDotStep,       // a "." or ".." step: the system folds it into another folder
-  kStreamColon,   // ":" after the drive: an alternate data stream, not a folder
-};
+#include "discovery/folder_text.h"
 
-// The first problem of the text, in the order listed above; kNone for a usable text.
-FolderTextProblem CheckFolderText(const char* text);
+// What the user is told when the chosen folder text is one Install does not write into.
 
 // One line that says why, for the message that names the folder.
 const char* FolderTextProblemReason(FolderTextProblem problem);

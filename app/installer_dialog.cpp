@@ -17,6 +17,7 @@
 #include "discovery/host_probe_sequence.h"
 #include "payload/exclusion_list.h"
 #include "payload/payload_extraction.h"
+#include "text/ansi_chars.h"
 
 namespace {
 
@@ -33,6 +34,13 @@ char InstallFolder[kPathChars];
 int discoveryRunning = 0;
 int discoveryStarted = 0;
 int installPending = 0;
+// Set by the search thread last of all, with a release store: a completion message that comes
+// before it is not the thread's, and the list is not read while the thread may still write it.
+int discoveryFinished = 0;
+// Modal loops that the window runs inside its own (message boxes, the folder picker, moving
+// the window, its menu). The search's end is held while one runs and acted on after it.
+int nestedLoops = 0;
+int discoveryDoneHeld = 0;
 
 RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
@@ -61,7 +69,29 @@ char problemText[kMessageChars];
 ExtractionReport extractionReport;
 char failureReasons[kReportEntries][kSystemErrorChars];
 
+// Once the last nested loop is over, the search's end that came during it is posted again,
+// so the window's own loop acts on it.
+void LeaveNestedLoop(HWND dialog) {
+  if (nestedLoops > 0) --nestedLoops;
+  if (nestedLoops > 0 || discoveryDoneHeld == 0) return;
+  discoveryDoneHeld = 0;
+  PostMessageA(dialog, WM_DISCOVERY_DONE, 0, 0);
+}
+
+// Around every call that runs a modal loop of its own.
+class NestedLoop {
+ public:
+  explicit NestedLoop(HWND dialog) : dialog_(dialog) { ++nestedLoops; }
+  NestedLoop(const NestedLoop&) = delete;
+  NestedLoop& operator=(const NestedLoop&) = delete;
+  ~NestedLoop() { LeaveNestedLoop(dialog_); }
+
+ private:
+  HWND dialog_;
+};
+
 void ShowProblem(HWND dialog, const char* text) {
+  NestedLoop loop(dialog);
   MessageBoxA(dialog, text, kCaption, MB_OK | MB_ICONERROR);
 }
 
@@ -136,6 +166,7 @@ void SizeAndCentre(HWND dialog) {
 // thread; nothing else touches that list until then.
 DWORD WINAPI DiscoveryThread(LPVOID dialog) {
   HostProbeSequence();
+  __atomic_store_n(&discoveryFinished, 1, __ATOMIC_RELEASE);
   PostMessageA(static_cast<HWND>(dialog), WM_DISCOVERY_DONE, 0, 0);
   return 0;
 }
@@ -146,30 +177,46 @@ void AwaitDiscovery(HWND dialog) {
   discoveryRunning = 1;
   discoveryStarted = 0;
   installPending = 0;
+  discoveryFinished = 0;
+  nestedLoops = 0;
+  discoveryDoneHeld = 0;
+  SetRestingStatus(&TheSkinContext, kSearchingStatus);
   EnableWindow(GetDlgItem(dialog, kComboId), FALSE);
 }
 
 void StartDiscovery(HWND dialog) {
   discoveryStarted = 1;
+  ansi::HasLeadBytes();  // the code page's table is filled here, before the thread reads it
   HANDLE thread = CreateThread(nullptr, 0, DiscoveryThread, dialog, 0, nullptr);
   if (thread == nullptr) {
-    HostProbeSequence();  // no thread: the window waits for the search, as it always could
-    PostMessageA(dialog, WM_DISCOVERY_DONE, 0, 0);
+    DiscoveryThread(dialog);  // no thread: the window waits for the search, as it always could
     return;
   }
   CloseHandle(thread);
 }
 
+// An install that waits for the list is taken back (Cancel, Escape, every box cleared).
+bool DropPendingInstall() {
+  if (installPending == 0) return false;
+  installPending = 0;
+  SetRestingStatus(&TheSkinContext, kSearchingStatus);
+  return true;
+}
+
 // The list, its order and its first selection are those of a discovery run before the window
 // showed.
 void OnDiscoveryDone(HWND dialog) {
-  if (discoveryRunning == 0) return;
+  if (discoveryRunning == 0 || __atomic_load_n(&discoveryFinished, __ATOMIC_ACQUIRE) == 0) return;
+  if (nestedLoops > 0) {
+    discoveryDoneHeld = 1;
+    return;
+  }
   discoveryRunning = 0;
   FillDropDown(dialog);
   Combo(dialog, CB_SETCURSEL, 0);
   EnableWindow(GetDlgItem(dialog, kComboId), TRUE);
-  RECT status = ToRect(kStatusAreaPx);
-  Repaint(dialog, &status);
+  // A hover text shown now stays; else the area is cleared.
+  SetRestingStatus(&TheSkinContext, nullptr);
   if (installPending != 0) {
     installPending = 0;
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -206,8 +253,6 @@ void PaintWindow(HWND dialog) {
   TheSkinWindow->paintAll();
   if (installDone == 0) {
     TheSkinWindow->drawText(kFolderPromptXPx, kFolderPromptYPx, kFolderPrompt);
-    if (discoveryRunning != 0)
-      TheSkinWindow->drawText(kStatusAreaPx.left, kStatusAreaPx.top, kSearchingStatus);
   } else {
     for (const TextLine& line : kCompletionLines)
       TheSkinWindow->drawText(line.x, line.y, line.text);
@@ -226,7 +271,12 @@ void OnPaint(HWND dialog) {
 // the first entry is selected again.
 bool BrowseForFolder(HWND dialog) {
   char folder[kPathChars];
-  if (PickFolder(dialog, kBrowseTitle, kCaption, folder) && CanEnterFolder(folder)) {
+  bool picked;
+  {
+    NestedLoop loop(dialog);
+    picked = PickFolder(dialog, kBrowseTitle, kCaption, folder);
+  }
+  if (picked && CanEnterFolder(folder)) {
     if (browsedFolderShown == 1) Combo(dialog, CB_DELETESTRING, detectedFolderCount);
     Combo(dialog, CB_INSERTSTRING, detectedFolderCount, reinterpret_cast<LPARAM>(folder));
     Combo(dialog, CB_SETCURSEL, detectedFolderCount);
@@ -275,13 +325,20 @@ void ShowCompletionScreen(HWND dialog) {
   FocusCompletionScreen();
 }
 
+bool RefuseFolder(HWND dialog) {
+  NestedLoop loop(dialog);
+  return RefuseUnsafeFolder(dialog, InstallFolder);
+}
+
 void InstallStep(HWND dialog) {
-  if (!IsActive(kSlotInstall) || CheckedFilterCount() == 0) return;
+  // A click or key that a message box's loop hands over is not acted on under that box.
+  if (!IsActive(kSlotInstall) || CheckedFilterCount() == 0 || nestedLoops > 0) return;
   if (discoveryRunning != 0) {
     installPending = 1;  // carried out as soon as the list is filled
+    SetRestingStatus(&TheSkinContext, kInstallWaitingStatus);
     return;
   }
-  if (!ReadChosenFolder(dialog) || RefuseUnsafeFolder(dialog, InstallFolder)) return;
+  if (!ReadChosenFolder(dialog) || RefuseFolder(dialog)) return;
   InstallInputGuard guard(dialog);
   if (!CanEnterFolder(InstallFolder)) {
     const DWORD enterError = GetLastError();
@@ -330,6 +387,7 @@ INT_PTR OnCommand(HWND dialog, int id, int code) {
       InstallStep(dialog);
       return 0;
     case IDCANCEL:
+      if (DropPendingInstall()) return 0;
       EndDialog(dialog, 0);
       return 1;
     case kComboId:
@@ -351,6 +409,7 @@ void OnFilterChanged(HWND dialog) {
     return;
   }
   if (IsActive(kSlotInstall)) install->setShown(0);
+  DropPendingInstall();
   RECT area = ToRect(kInstallPx);
   InvalidateRect(dialog, &area, TRUE);
 }
@@ -363,9 +422,11 @@ void OnSkinNotify(HWND dialog, WPARAM code) {
     case kNotifyInstall:
       SendMessageA(dialog, WM_COMMAND, IDOK, 0);
       break;
-    case kNotifyHomePage:
+    case kNotifyHomePage: {
+      NestedLoop loop(dialog);
       OpenHomePage(dialog, kHomePage);
       break;
+    }
     case kNotifyFilterChanged:
       OnFilterChanged(dialog);
       break;
@@ -409,6 +470,15 @@ INT_PTR DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_HELP:
       SendMessageA(dialog, WM_SKIN_NOTIFY, kNotifyHelp, 0);
+      return 0;
+    // Moving the window and its menu run modal loops of their own.
+    case WM_ENTERSIZEMOVE:
+    case WM_ENTERMENULOOP:
+      ++nestedLoops;
+      return 0;
+    case WM_EXITSIZEMOVE:
+    case WM_EXITMENULOOP:
+      LeaveNestedLoop(dialog);
       return 0;
     default:
       return 0;

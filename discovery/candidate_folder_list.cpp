@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "discovery/folder_text.h"
 #include "discovery/path_rules.h"
 #include "text/ansi_chars.h"
 
@@ -81,7 +82,12 @@ bool FindExistingFolder(char* text, FolderExistsTest exists) {
 }
 
 void AddCandidateFolder(char* text, FolderExistsTest exists) {
-  if (!FindExistingFolder(text, exists)) return;
+  // Listed is only what Install accepts, as the folder the system would use for the text.
+  if (BoundedLength(text, kPathChars) == kPathChars) return;
+  NormaliseFolderText(text);
+  if (!FindExistingFolder(text, exists) || CheckFolderText(text) != FolderTextProblem::kNone) {
+    return;
+  }
   ansi::ToLowerInPlace(text);
   CutAtMakerFolder(text);
   // "C:\Quillane\" cut to its drive root is not a plug-in folder.

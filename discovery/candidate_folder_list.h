@@ -28,8 +28,10 @@ using FolderExistsTest = bool (*)(const char* folder);
 // the text is then shortened to the last form tried.
 bool FindExistingFolder(char* text, FolderExistsTest exists);
 
-// Stores the folder that text (a kPathChars buffer) names, once, in normal form: cut before
-// the maker's own sub-folder, ended with a backslash, capitalised. Folders under "igrafx"
+// Stores the folder that text (a kPathChars buffer) names, once, in normal form: "/" and "."
+// steps as the system reads them (NormaliseFolderText), cut before the maker's own
+// sub-folder, ended with a backslash, capitalised. A text that Install would refuse
+// (CheckFolderText) is not stored. Folders under "igrafx"
 // are shown without the maker's sub-folder. Drops the text silently when the folder does not
 // exist, is already listed, or the list is full. The buffer afterwards holds the text as
 // trimmed and, when the folder exists, in its normal form.

@@ -2,6 +2,30 @@
 
 #include "skin/skin_window.h"
 
+namespace {
+
+const char* StatusLineText(const SkinContext* context) {
+  for (int32_t i = 0; i < context->controlCount && i < kMaxSkinControls; ++i) {
+    const SkinControl* control = context->controls[i];
+    if (control != nullptr && control->statusShown && control->visible) return control->statusText;
+  }
+  return context->restingStatus;
+}
+
+void RedrawStatusLine(const SkinContext* context) {
+  const RECT& area = context->statusArea;
+  if (IsRectEmpty(&area)) return;
+  // Composed off screen and copied in one piece, so the status line does not flicker.
+  if (context->background) {
+    context->background->drawTiled(context->bufferDc, area.left, area.top, area.right, area.bottom);
+  }
+  DrawStatusLine(context, context->bufferDc);
+  ControlDc target(context);
+  blitRect(target.get(), context->bufferDc, area);
+}
+
+}  // namespace
+
 SkinControl::SkinControl(SkinContext* skinContext, const char* text)
     : statusText(),
       enabled(1),
@@ -52,13 +76,8 @@ void SkinControl::redraw() {
 void SkinControl::showStatusText(int show) {
   show = show ? 1 : 0;
   if (show == statusShown || statusText[0] == '\0') return;
-  const RECT& area = context->statusArea;
-  // Composed off screen and copied in one piece, so the status line does not flicker.
-  tileBackground(context->bufferDc, area);
-  if (show) drawTextAt(context->bufferDc, area.left, area.top, statusText);
-  ControlDc target(context);
-  blitRect(target.get(), context->bufferDc, area);
   statusShown = show;
+  RedrawStatusLine(context);
 }
 
 void SkinControl::postNotify(HWND window) const {
@@ -84,6 +103,18 @@ void drawTextAt(HDC dc, int x, int y, const char* text) {
 BOOL blitRect(HDC destination, HDC source, const RECT& rect) {
   return BitBlt(destination, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                 source, rect.left, rect.top, SRCCOPY);
+}
+
+void SetRestingStatus(SkinContext* context, const char* text) {
+  context->restingStatus = text;
+  if (StatusLineText(context) == text) RedrawStatusLine(context);
+}
+
+void DrawStatusLine(const SkinContext* context, HDC dc) {
+  const char* text = StatusLineText(context);
+  if (text != nullptr && dc != nullptr) {
+    drawTextAt(dc, context->statusArea.left, context->statusArea.top, text);
+  }
 }
 
 void PresentFrame(const SkinContext* context) {

@@ -66,6 +66,13 @@ void drawTextAt(HDC dc, int x, int y, const char* text);
 // Copies rect from source to the same place in destination.
 BOOL blitRect(HDC destination, HDC source, const RECT& rect);
 
+// Makes text (null: none) what the status area shows while no control's status text is, and
+// shows it there unless a control's text is shown now.
+void SetRestingStatus(SkinContext* context, const char* text);
+// Draws the status area's text into dc: the first shown control's status text, else the
+// resting text.
+void DrawStatusLine(const SkinContext* context, HDC dc);
+
 // Copies to the window what was drawn into the frame since the last copy. Child windows keep
 // their own pixels.
 void PresentFrame(const SkinContext* context);

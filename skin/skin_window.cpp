@@ -149,6 +149,8 @@ void SkinWindow::paintAll() {
     SkinControl* control = context->controls[i];
     if (control && control->visible) control->paint(dc);
   }
+  // A hover text that a control still shows is drawn again with everything else.
+  DrawStatusLine(context, dc);
 }
 
 void SkinWindow::drawText(int x, int y, const char* text) {

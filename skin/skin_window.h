@@ -24,6 +24,8 @@ struct SkinContext {
   SkinBitmap* background;
   SkinControl* controls[kMaxSkinControls];  // in registration order; a deleted control is null
   RECT statusArea;                          // all zero when there is none
+  // What the status area shows while no control's status text is shown; null: nothing.
+  const char* restingStatus;
   int32_t frameReady;  // the back buffer holds the whole window as the user sees it
   RECT staleArea;      // parts of the frame the next paint composes again; empty when none
 };

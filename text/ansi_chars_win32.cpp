@@ -6,15 +6,15 @@ namespace ansi {
 namespace {
 
 // The lead bytes of the system's code page, read once: the text rules ask for every byte.
-// Only the user-interface thread uses the text rules.
+// The window's thread and the search thread both use the text rules; the window reads the
+// table before it starts the search, which then only reads it.
 bool leadBytesRead = false;
 bool anyLeadByte = false;
 bool leadByte[256];
 
 void ReadLeadBytes() {
-  leadBytesRead = true;
   CPINFO info;
-  if (!GetCPInfo(CP_ACP, &info)) return;
+  if (!GetCPInfo(CP_ACP, &info)) info.LeadByte[0] = info.LeadByte[1] = 0;
   // Pairs of first and last byte of each range, ended by a pair of zeros.
   for (int i = 0; i + 1 < MAX_LEADBYTES && (info.LeadByte[i] != 0 || info.LeadByte[i + 1] != 0);
        i += 2) {
@@ -23,6 +23,7 @@ void ReadLeadBytes() {
       anyLeadByte = true;
     }
   }
+  leadBytesRead = true;  // last: a table read as ready is a filled one
 }
 
 }  // namespace

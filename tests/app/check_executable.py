@@ -35,6 +35,11 @@ SUPPORTED_OS = {
 }
 DLL_FLAGS = pefile.DLL_CHARACTERISTICS
 
+# The processor a manifest names for each machine type: Windows refuses to start a program
+# whose own manifest names another.
+MANIFEST_ARCH = {pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"]: "x86",
+                 pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"]: "amd64"}
+
 MACHINES = {
     "win32": (pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"], pefile.OPTIONAL_HEADER_MAGIC_PE),
     "win64": (pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"],
@@ -170,6 +175,9 @@ def main():
     t.check('level="requireAdministrator"' in manifest, "the manifest asks for administrator")
     t.check("supportedOS" in manifest, "the manifest names the supported systems")
     t.check("dpiAware" not in manifest, "no DPI awareness: the skin is drawn in pixels")
+    named = re.findall(r'processorArchitecture="([^"]*)"', manifest)
+    wanted = MANIFEST_ARCH.get(pe.FILE_HEADER.Machine)
+    t.check(named == [wanted], "the manifest names the file's processor %r: %r" % (wanted, named))
 
     hardening(t, pe, args.arch, manifest)
     # Functions with local arrays check their canaries: dozens of them in the installer.

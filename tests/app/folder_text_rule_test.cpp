@@ -4,37 +4,63 @@
 
 #include <string>
 
+#include "discovery/candidate_folder_list.h"
+
 namespace {
 
 using P = FolderTextProblem;
 
-TEST(FolderTextRule, RefusesTextsThatWouldWriteElsewhere) {
+bool IsCharAlphaLike(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool EveryFolderExists(const char*) { return true; }
+
+// One rule for both: discovery lists a drive folder exactly when Install accepts its text, and
+// lists it as the folder Install then writes into.
+TEST(FolderTextRule, DiscoveryListsWhatInstallAcceptsAsTheSameFolder) {
   struct Case {
     const char* text;
     P problem;
+    const char* folder;  // the folder the system uses, when usable
   } cases[] = {
-      {"C:\\Program Files\\Adobe\\Plug-Ins\\Quillane\\", P::kNone},
-      {"D:\\Filters", P::kNone},
-      {"C:\\Plug-Ins\\v1.2\\..x\\.hidden\\", P::kNone},  // dots inside a name are a name
-      {"\\\\server\\share\\Plug-Ins\\", P::kNone},
-      {"C:\\Host\\..\\Windows\\System32\\", P::kDotStep},
-      {"C:\\Host\\Plug-Ins\\..", P::kDotStep},
-      {"C:\\Host\\.\\Plug-Ins\\", P::kDotStep},
-      {"C:\\Host\\...\\", P::kDotStep},
-      {"..\\Plug-Ins\\", P::kDotStep},
-      {"C:/Host/Plug-Ins/", P::kForwardSlash},
-      {"C:\\Host/..\\", P::kForwardSlash},
-      {"\\\\.\\C:\\Plug-Ins\\", P::kDevicePrefix},
-      {"\\\\?\\C:\\Plug-Ins\\", P::kDevicePrefix},
-      {"\\??\\C:\\Plug-Ins\\", P::kDevicePrefix},
-      {"\\\\.\\PhysicalDrive0", P::kDevicePrefix},
-      {"C:\\Plug-Ins\\Quillane:hidden\\", P::kStreamColon},
-      {"C:\\Plug-Ins:$DATA", P::kStreamColon},
-      {"C::\\Plug-Ins\\", P::kStreamColon},
-      {"\\\\server\\share:x\\", P::kStreamColon},
-      {"1:\\Plug-Ins\\", P::kStreamColon},  // no drive letter, so its colon is a stream's
+      {"C:\\Program Files\\Adobe\\Plug-Ins\\", P::kNone, "C:\\Program Files\\Adobe\\Plug-Ins\\"},
+      {"D:\\Filters\\", P::kNone, "D:\\Filters\\"},
+      {"C:\\Plug-Ins\\V1.2\\..X\\.Hidden\\", P::kNone, "C:\\Plug-Ins\\V1.2\\..X\\.Hidden\\"},
+      {"\\\\server\\share\\Plug-Ins\\", P::kNone, "\\\\server\\share\\Plug-Ins\\"},
+      // What the system reads as the plain folder, both take as that folder.
+      {"C:/Host/Plug-Ins/", P::kNone, "C:\\Host\\Plug-Ins\\"},
+      {"C:\\Host\\.\\Plug-Ins\\.\\", P::kNone, "C:\\Host\\Plug-Ins\\"},
+      {"C:\\Host/./Plug-Ins/", P::kNone, "C:\\Host\\Plug-Ins\\"},
+      {"C:\\Host\\..\\Windows\\System32\\", P::kDotStep, nullptr},
+      {"C:\\Host\\Plug-Ins\\..", P::kDotStep, nullptr},
+      {"C:\\Host\\...\\", P::kDotStep, nullptr},
+      {"C:\\Host/../", P::kDotStep, nullptr},
+      {"..\\Plug-Ins\\", P::kDotStep, nullptr},
+      {"\\\\.\\C:\\Plug-Ins\\", P::kDevicePrefix, nullptr},
+      {"\\\\?\\C:\\Plug-Ins\\", P::kDevicePrefix, nullptr},
+      {"\\??\\C:\\Plug-Ins\\", P::kDevicePrefix, nullptr},
+      {"//./C:/Plug-Ins/", P::kDevicePrefix, nullptr},
+      {"\\\\.\\PhysicalDrive0", P::kDevicePrefix, nullptr},
+      {"C:\\Plug-Ins\\Quorvin:hidden\\", P::kStreamColon, nullptr},
+      {"C:\\Plug-Ins:$DATA\\", P::kStreamColon, nullptr},
+      {"C::\\Plug-Ins\\", P::kStreamColon, nullptr},
+      {"\\\\server\\share:x\\", P::kStreamColon, nullptr},
+      {"1:\\Plug-Ins\\", P::kStreamColon, nullptr},  // no drive letter: its colon is a stream's
   };
-  for (const Case& c : cases) EXPECT_EQ(c.problem, CheckFolderText(c.text)) << c.text;
+  for (const Case& c : cases) {
+    char install[kPathChars];
+    CopyText(install, sizeof install, c.text);
+    NormaliseFolderText(install);
+    EXPECT_EQ(c.problem, CheckFolderText(install)) << c.text;
+    if (c.folder != nullptr) {
+      EXPECT_STREQ(c.folder, install) << c.text;
+    }
+    if (!IsCharAlphaLike(c.text[0]) || c.text[1] != ':') continue;  // discovery lists drive paths
+    ResetCandidateFolderList();
+    char found[kPathChars];
+    CopyText(found, sizeof found, c.text);
+    AddCandidateFolder(found, EveryFolderExists);
+    EXPECT_STREQ(c.folder != nullptr ? c.folder : "", CandidateFolderList[0].path) << c.text;
+  }
 }
 
 TEST(FolderTextRule, MessageNamesTheFolderAndTheReasonOrReportsItDidNotFit) {
@@ -43,8 +69,8 @@ TEST(FolderTextRule, MessageNamesTheFolderAndTheReasonOrReportsItDidNotFit) {
   const std::string shown = text;
   EXPECT_NE(std::string::npos, shown.find("\n\nC:\\A:b\\\n\n")) << shown;
   EXPECT_NE(std::string::npos, shown.find(FolderTextProblemReason(P::kStreamColon))) << shown;
-  for (P p : {P::kDevicePrefix, P::kForwardSlash, P::kDotStep, P::kStreamColon}) {
-    for (P q : {P::kDevicePrefix, P::kForwardSlash, P::kDotStep, P::kStreamColon}) {
+  for (P p : {P::kDevicePrefix, P::kDotStep, P::kStreamColon}) {
+    for (P q : {P::kDevicePrefix, P::kDotStep, P::kStreamColon}) {
       if (p != q) {
         EXPECT_STRNE(FolderTextProblemReason(p), FolderTextProblemReason(q));
       }

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
+
+#include "app/dialog_layout.h"
+#include "app/folder_text_rule.h"
 
 namespace {
 
@@ -62,6 +66,33 @@ TEST(InstallMessages, TooSmallBufferIsCutAndReported) {
     const FileProblem file = {"Vilo3d.8bf", "Disk full."};
     EXPECT_FALSE(FilesProblemText(&buffer[0], cap, "C:\\", &file, 1));
     EXPECT_EQ(cap - 1, std::string(buffer.c_str()).size()) << cap;
+  }
+}
+
+// A byte above 0x7F is a lead byte in some double-byte code page, where the text would end
+// in half a character: the installer's own texts are plain ASCII. Only the user's folders
+// and the system's reasons, both in the system's own code page, may hold other bytes.
+TEST(InstallMessages, EveryTextOfTheInstallerIsAscii) {
+  std::vector<const char*> texts = {kCaption,      kSearchingStatus, kInstallWaitingStatus,
+                                    kBrowseEntry,  kBrowseTitle,     kMakerSubfolder,
+                                    kHomePageHost, kHomePage,        kHomePageStatus,
+                                    kFolderPrompt};
+  for (const FilterBox& box : kFilterBoxes) texts.insert(texts.end(), {box.label, box.statusText});
+  for (const TextLine& line : kCompletionLines) texts.push_back(line.text);
+  static char messages[3][kMessageChars];
+  const FileProblem file = {"", ""};
+  FolderProblemText(messages[0], kMessageChars, "C:\\", "");
+  FilesProblemText(messages[1], kMessageChars, "C:\\", &file, 1);
+  RefusedFolderText(messages[2], kMessageChars, "C:\\", FolderTextProblem::kNone);
+  texts.insert(texts.end(), {messages[0], messages[1], messages[2]});
+  for (FolderTextProblem p : {FolderTextProblem::kDevicePrefix, FolderTextProblem::kDotStep,
+                              FolderTextProblem::kStreamColon}) {
+    texts.push_back(FolderTextProblemReason(p));
+  }
+  for (const char* text : texts) {
+    for (const char* c = text; *c != '\0'; ++c) {
+      EXPECT_LT(static_cast<unsigned char>(*c), 0x80u) << text;
+    }
   }
 }
 

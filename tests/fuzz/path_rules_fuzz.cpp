@@ -1,7 +1,9 @@
 // The path rules, the text steps of adding a candidate folder and the registry value test,
 // on hostile folder texts. Oracles: no rule splits or changes a double-byte character; a
-// trimmed folder is a front part of its text; a stored folder ends with a backslash.
+// trimmed folder is a front part of its text; a stored folder ends with a backslash and is one
+// that Install accepts unchanged.
 #include "discovery/candidate_folder_list.h"
+#include "discovery/folder_text.h"
 #include "discovery/path_rules.h"
 #include "discovery/registry_value_rule.h"
 #include "fuzz_support.h"
@@ -43,6 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::ExpectPairsKept("stored folder", text, stored);
     if (!ansi::EndsWithChar(stored, strlen(stored), '\\'))
       fuzz::Fail("stored folder without its backslash", text, stored);
+    // Every entry of the drop-down is a folder that Install accepts as it stands.
+    char install[kPathChars];
+    CopyText(install, sizeof install, stored);
+    NormaliseFolderText(install);
+    if (strcmp(install, stored) != 0 || CheckFolderText(stored) != FolderTextProblem::kNone)
+      fuzz::Fail("stored folder that Install would change or refuse", text, stored);
   }
 
   char joined[kPathChars];

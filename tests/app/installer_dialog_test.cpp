@@ -1,0 +1,265 @@
+// The installer's own dialog while its folder search runs: what the status area says, what
+// Install, Cancel and Escape do meanwhile, and where the search's end is acted on. The search
+// and the home page are stand-ins defined here, in place of the product's (the linker takes
+// these and leaves the library's), so the test decides when the search ends and what the home
+// page's message box does.
+#include "app/installer_dialog.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/dialog_input.h"
+#include "app/dialog_items.h"
+#include "app/dialog_layout.h"
+#include "controls/filter_check_box.h"
+#include "discovery/candidate_folder_list.h"
+#include "discovery/host_probe_sequence.h"
+#include "skin/skin_control.h"
+
+HINSTANCE ProgramInstance = nullptr;
+SkinWindow* TheSkinWindow = nullptr;
+SkinContext TheSkinContext = {};
+
+namespace {
+
+constexpr UINT kSearchDoneMessage = WM_APP + 1;  // the search thread's completion message
+
+HANDLE searchMayEnd = nullptr;  // the stand-in search returns once this is set
+HANDLE searchStarted = nullptr;
+HANDLE searchThread = nullptr;
+char searchFinds[kPathChars];  // the one folder the search lists
+std::function<void()> homePageBox;
+
+}  // namespace
+
+void HostProbeSequence() {
+  searchThread = OpenThread(SYNCHRONIZE, FALSE, GetCurrentThreadId());
+  SetEvent(searchStarted);
+  WaitForSingleObject(searchMayEnd, INFINITE);
+  CopyText(CandidateFolderList[0].path, kPathChars, searchFinds);
+  CandidateFolderList[0].appendSubfolder = 0;
+}
+
+// The real one shows a message box here when it cannot start the browser.
+void OpenHomePage(HWND, const char*) {
+  if (homePageBox) homePageBox();
+}
+
+namespace {
+
+void PumpFor(DWORD ms) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(5);
+  } while (GetTickCount() - start < ms);
+}
+
+class InstallerDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramInstance = GetModuleHandleA(nullptr);
+    ResetCandidateFolderList();
+    searchMayEnd = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    searchStarted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    homePageBox = nullptr;
+    GetTempPathA(sizeof target, target);
+    AppendText(target, sizeof target, "quillane-dialog-test\\");
+    CreateDirectoryA(target, nullptr);
+    CopyText(searchFinds, sizeof searchFinds, target);
+    DeleteFileA(Installed().c_str());
+    TheSkinWindow = new SkinWindow(&TheSkinContext, ProgramInstance);
+    dialog = CreateDialogParamA(ProgramInstance, "main", nullptr, InstallerDialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    ShowWindow(dialog, SW_SHOW);
+    UpdateWindow(dialog);  // the first paint starts the search
+    ASSERT_EQ(WaitForSingleObject(searchStarted, 10000), WAIT_OBJECT_0) << "no search started";
+    PumpFor(50);
+  }
+
+  void TearDown() override {
+    EndSearch();
+    DestroyWindow(dialog);
+    TheSkinWindow->teardown();
+    delete TheSkinWindow;
+    TheSkinWindow = nullptr;
+    // The completion screen changes the shared font; the next dialog starts with its own.
+    DeleteObject(regularFont);
+    regularFont = nullptr;
+    CloseHandle(searchMayEnd);
+    CloseHandle(searchStarted);
+    DeleteFileA(Installed().c_str());
+    RemoveDirectoryA(target);
+  }
+
+  void EndSearch() {
+    SetEvent(searchMayEnd);
+    if (searchThread != nullptr) WaitForSingleObject(searchThread, 10000);
+    CloseHandle(searchThread);
+    searchThread = nullptr;
+  }
+
+  std::string Installed() const { return std::string(target) + "QuillanePlugins.htm"; }
+  bool InstallRan() const {
+    return GetFileAttributesA(Installed().c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  LRESULT Entries() const { return SendDlgItemMessageA(dialog, kComboId, CB_GETCOUNT, 0, 0); }
+
+  void Hover(int x, int y) const {
+    TheSkinWindow->preFilter(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  }
+  static POINT BoxAt(int k) {
+    return POINT{kFilterLeftPx + 2, kFilterTopPx + kFilterSpacingPx * k + 2};
+  }
+  void ToggleAllBoxes() const {
+    for (int k = 0; k < kFilterBoxCount; ++k) {
+      static_cast<FilterCheckBox*>(ItemControl(kFirstBoxItem + k))->toggle(dialog);
+    }
+    PumpFor(50);
+  }
+
+  // Which of the texts the status area shows, as the window's frame holds it; "?" for none.
+  std::string StatusShows(const std::vector<std::string>& texts) const {
+    const HDC frame = TheSkinContext.bufferDc;
+    const PixelRect& a = kStatusAreaPx;
+    HDC expected = CreateCompatibleDC(frame);
+    HBITMAP bitmap = CreateCompatibleBitmap(frame, kClientWidthPx, kClientHeightPx);
+    SelectObject(expected, bitmap);
+    SelectObject(expected, GetCurrentObject(frame, OBJ_FONT));
+    SetBkMode(expected, TRANSPARENT);
+    std::string shown = "?";
+    for (const std::string& text : texts) {
+      TheSkinContext.background->drawTiled(expected, a.left, a.top, a.right, a.bottom);
+      TextOutA(expected, a.left, a.top, text.c_str(), static_cast<int>(text.size()));
+      bool same = true;
+      for (int y = a.top; y < a.bottom && same; ++y) {
+        for (int x = a.left; x < a.right && same; ++x) {
+          same = GetPixel(frame, x, y) == GetPixel(expected, x, y);
+        }
+      }
+      if (same) {
+        shown = text;
+        break;
+      }
+    }
+    DeleteDC(expected);
+    DeleteObject(bitmap);
+    return shown;
+  }
+
+  char target[MAX_PATH];
+  HWND dialog = nullptr;
+};
+
+TEST_F(InstallerDialogTest, StatusAreaSaysWhatTheWindowWaitsForAndKeepsAHoverText) {
+  const std::string box0 = kFilterBoxes[0].statusText, box1 = kFilterBoxes[1].statusText;
+  auto install = [&] { SendMessageA(dialog, WM_SKIN_NOTIFY, kNotifyInstall, 0); };
+  auto leave = [&] { Hover(150, 150); };
+  const struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::string shows;
+  } steps[] = {
+      {"the search runs", [] {}, kSearchingStatus},
+      {"a box hovered", [&] { Hover(BoxAt(0).x, BoxAt(0).y); }, box0},
+      {"the box left", leave, kSearchingStatus},
+      {"Install pressed", install, kInstallWaitingStatus},
+      {"a box hovered while Install waits", [&] { Hover(BoxAt(1).x, BoxAt(1).y); }, box1},
+      {"the box left", leave, kInstallWaitingStatus},
+      {"Escape", [&] { SendMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0); }, kSearchingStatus},
+      {"Install again", install, kInstallWaitingStatus},
+      {"Cancel", [&] { SendMessageA(dialog, WM_SKIN_NOTIFY, kNotifyCancel, 0); }, kSearchingStatus},
+      {"Install again", install, kInstallWaitingStatus},
+      {"every box cleared", [&] { ToggleAllBoxes(); }, kSearchingStatus},
+      {"every box ticked, a box hovered, the search ends",
+       [&] {
+         ToggleAllBoxes();
+         Hover(BoxAt(0).x, BoxAt(0).y);
+         EndSearch();
+       },
+       box0},
+      {"the status area painted afresh",
+       [&] {
+         const RECT area = {kStatusAreaPx.left, kStatusAreaPx.top, kStatusAreaPx.right,
+                            kStatusAreaPx.bottom};
+         TheSkinWindow->invalidate(&area);
+         UpdateWindow(dialog);
+       },
+       box0},
+      {"the box left", leave, ""},
+  };
+  const std::vector<std::string> texts = {"", kSearchingStatus, kInstallWaitingStatus, box0, box1};
+  for (const Step& step : steps) {
+    step.act();
+    PumpFor(100);
+    EXPECT_EQ(StatusShows(texts), step.shows) << step.what;
+  }
+  EXPECT_TRUE(IsWindowVisible(dialog)) << "Cancel or Escape ended the window";
+  EXPECT_EQ(Entries(), 2) << "the list was not filled";
+  EXPECT_FALSE(InstallRan()) << "a dropped install ran";
+  // Every text fits the status area.
+  for (const std::string& text : texts) {
+    SIZE size = {};
+    GetTextExtentPoint32A(TheSkinContext.bufferDc, text.c_str(), static_cast<int>(text.size()),
+                          &size);
+    EXPECT_LE(size.cx, kStatusAreaPx.right - kStatusAreaPx.left) << text;
+  }
+}
+
+// Posted by anyone before the search is over, the completion message is passed over: the list
+// is read once the thread has finished writing it.
+TEST_F(InstallerDialogTest, AnEarlyCompletionMessageIsPassedOver) {
+  PostMessageA(dialog, kSearchDoneMessage, 0, 0);
+  PumpFor(100);
+  EXPECT_EQ(Entries(), 0);
+  EndSearch();
+  PumpFor(100);
+  EXPECT_EQ(Entries(), 2);
+}
+
+// The search ends while the home page's message box runs its own loop: neither the list nor
+// the waiting install is acted on under the box, and both are once it is closed.
+TEST_F(InstallerDialogTest, TheSearchsEndWaitsForAMessageBoxToClose) {
+  LRESULT entriesUnderTheBox = -1;
+  bool installedUnderTheBox = true;
+  homePageBox = [&] {
+    EndSearch();
+    PumpFor(300);  // a message box's loop, dispatching what is posted to the window
+    entriesUnderTheBox = Entries();
+    installedUnderTheBox = InstallRan();
+  };
+  SendMessageA(dialog, WM_SKIN_NOTIFY, kNotifyInstall, 0);
+  PostMessageA(dialog, WM_SKIN_NOTIFY, kNotifyHomePage, 0);
+  PumpFor(100);
+  EXPECT_EQ(entriesUnderTheBox, 0);
+  EXPECT_FALSE(installedUnderTheBox);
+  PumpFor(300);
+  EXPECT_EQ(Entries(), 2);
+  EXPECT_TRUE(InstallRan()) << "the waiting install was lost";
+}
+
+// With every box cleared Install is inactive; a mouse pick in the drop-down hands the focus
+// on to where Tab goes next.
+TEST_F(InstallerDialogTest, AMousePickWithEveryBoxClearedFocusesCancel) {
+  EndSearch();
+  PumpFor(100);
+  ToggleAllBoxes();
+  HWND combo = GetDlgItem(dialog, kComboId);
+  SetForegroundWindow(dialog);
+  SetFocus(combo);
+  // Focus cues hidden, as Windows starts a dialog opened with the mouse.
+  SendMessageA(dialog, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+  ASSERT_EQ(FocusedItem(), kDropDownItem);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kComboId, CBN_CLOSEUP),
+               reinterpret_cast<LPARAM>(combo));
+  EXPECT_EQ(FocusedItem(), kCancelItem);
+}
+
+}  // namespace
