@@ -24,29 +24,34 @@ namespace {
 // Posted by the discovery thread to the dialog when the candidate list is complete.
 constexpr UINT WM_DISCOVERY_DONE = WM_APP + 1;
 
-// The dialog's state; there is one dialog at a time.
-SkinControl* ControlTable[kControlSlots];
-int installDone = 0;
-int detectedFolderCount = 0;
-int browsedFolderShown = 0;
-char InstallFolder[kPathChars];
-// Discovery runs while the window is already shown; Install waits for its list.
-int discoveryRunning = 0;
-int discoveryStarted = 0;
-int installPending = 0;
-// Set by the search thread last of all, with a release store: a completion message that comes
-// before it is not the thread's, and the list is not read while the thread may still write it.
-int discoveryFinished = 0;
-// Modal loops that the window runs inside its own (message boxes, the folder picker, moving
-// the window, its menu). The search's end is held while one runs and acted on after it.
-int nestedLoops = 0;
-int discoveryDoneHeld = 0;
-
 RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
-FilterCheckBox* FilterAt(int slot) { return static_cast<FilterCheckBox*>(ControlTable[slot]); }
+LRESULT Combo(HWND dialog, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return SendDlgItemMessageA(dialog, kComboId, message, wParam, lParam);
+}
 
-int CheckedFilterCount() {
+}  // namespace
+
+// Around every call that runs a modal loop of its own.
+class InstallerDialog::NestedLoop {
+ public:
+  NestedLoop(InstallerDialog* owner, HWND dialog) : owner_(owner), dialog_(dialog) {
+    ++owner->nestedLoops;
+  }
+  NestedLoop(const NestedLoop&) = delete;
+  NestedLoop& operator=(const NestedLoop&) = delete;
+  ~NestedLoop() { owner_->LeaveNestedLoop(dialog_); }
+
+ private:
+  InstallerDialog* owner_;
+  HWND dialog_;
+};
+
+FilterCheckBox* InstallerDialog::FilterAt(int slot) const {
+  return static_cast<FilterCheckBox*>(ControlTable[slot]);
+}
+
+int InstallerDialog::CheckedFilterCount() const {
   int checked = 0;
   for (int slot = kSlotFirstFilter; slot <= kSlotLastFilter; ++slot) {
     if (FilterAt(slot) != nullptr && FilterAt(slot)->value != 0) ++checked;
@@ -54,48 +59,25 @@ int CheckedFilterCount() {
   return checked;
 }
 
-bool IsActive(int slot) {
+bool InstallerDialog::IsActive(int slot) const {
   return ControlTable[slot] != nullptr && ControlTable[slot]->visible != 0;
 }
 
-LRESULT Combo(HWND dialog, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  return SendDlgItemMessageA(dialog, kComboId, message, wParam, lParam);
-}
-
-int BrowseEntryIndex() { return detectedFolderCount + browsedFolderShown; }
-
-// The message and the run's report are too large for the stack; one install runs at a time.
-char problemText[kMessageChars];
-ExtractionReport extractionReport;
-char failureReasons[kReportEntries][kSystemErrorChars];
-
 // Once the last nested loop is over, the search's end that came during it is posted again,
 // so the window's own loop acts on it.
-void LeaveNestedLoop(HWND dialog) {
+void InstallerDialog::LeaveNestedLoop(HWND dialog) {
   if (nestedLoops > 0) --nestedLoops;
   if (nestedLoops > 0 || discoveryDoneHeld == 0) return;
   discoveryDoneHeld = 0;
   PostMessageA(dialog, WM_DISCOVERY_DONE, 0, 0);
 }
 
-// Around every call that runs a modal loop of its own.
-class NestedLoop {
- public:
-  explicit NestedLoop(HWND dialog) : dialog_(dialog) { ++nestedLoops; }
-  NestedLoop(const NestedLoop&) = delete;
-  NestedLoop& operator=(const NestedLoop&) = delete;
-  ~NestedLoop() { LeaveNestedLoop(dialog_); }
-
- private:
-  HWND dialog_;
-};
-
-void ShowProblem(HWND dialog, const char* text) {
-  NestedLoop loop(dialog);
+void InstallerDialog::ShowProblem(HWND dialog, const char* text) {
+  NestedLoop loop(this, dialog);
   MessageBoxA(dialog, text, kCaption, MB_OK | MB_ICONERROR);
 }
 
-void CreateControls() {
+void InstallerDialog::CreateControls() {
   for (SkinControl*& slot : ControlTable) slot = nullptr;
   SkinContext* context = &TheSkinContext;
   ControlTable[kSlotCancel] = new ImageButton(context, ToRect(kCancelPx), kCancelBitmap,
@@ -125,7 +107,7 @@ void CreateControls() {
 }
 
 // What the window's own drawing shows in area has changed (null: the whole window).
-void Repaint(HWND dialog, const RECT* area) {
+static void Repaint(HWND dialog, const RECT* area) {
   if (TheSkinWindow != nullptr) {
     TheSkinWindow->invalidate(area);
   } else {
@@ -133,7 +115,7 @@ void Repaint(HWND dialog, const RECT* area) {
   }
 }
 
-void FillDropDown(HWND dialog) {
+void InstallerDialog::FillDropDown(HWND dialog) {
   int count = 0;
   for (const CandidateFolder& folder : CandidateFolderList) {
     if (folder.path[0] == '\0') break;
@@ -150,7 +132,7 @@ void FillDropDown(HWND dialog) {
 
 // Keeps the window's centre and makes the client area exactly the skin's size, whatever
 // size the template's dialog units gave it.
-void SizeAndCentre(HWND dialog) {
+static void SizeAndCentre(HWND dialog) {
   RECT window, client;
   GetWindowRect(dialog, &window);
   GetClientRect(dialog, &client);
@@ -164,16 +146,17 @@ void SizeAndCentre(HWND dialog) {
 // Discovery on a thread of its own, so the window shows at once on a machine where it takes
 // seconds. It fills the process-wide candidate list and then hands over to the dialog's
 // thread; nothing else touches that list until then.
-DWORD WINAPI DiscoveryThread(LPVOID dialog) {
+DWORD WINAPI InstallerDialog::DiscoveryThread(LPVOID self) {
+  InstallerDialog* owner = static_cast<InstallerDialog*>(self);
   HostProbeSequence();
-  __atomic_store_n(&discoveryFinished, 1, __ATOMIC_RELEASE);
-  PostMessageA(static_cast<HWND>(dialog), WM_DISCOVERY_DONE, 0, 0);
+  __atomic_store_n(&owner->discoveryFinished, 1, __ATOMIC_RELEASE);
+  PostMessageA(owner->window, WM_DISCOVERY_DONE, 0, 0);
   return 0;
 }
 
 // Discovery starts once the window has been painted, so the window shows as fast on a
 // machine full of editors as on an empty one; until the list is filled the drop-down is off.
-void AwaitDiscovery(HWND dialog) {
+void InstallerDialog::AwaitDiscovery(HWND dialog) {
   discoveryRunning = 1;
   discoveryStarted = 0;
   installPending = 0;
@@ -184,19 +167,19 @@ void AwaitDiscovery(HWND dialog) {
   EnableWindow(GetDlgItem(dialog, kComboId), FALSE);
 }
 
-void StartDiscovery(HWND dialog) {
+void InstallerDialog::StartDiscovery() {
   discoveryStarted = 1;
   ansi::HasLeadBytes();  // the code page's table is filled here, before the thread reads it
-  HANDLE thread = CreateThread(nullptr, 0, DiscoveryThread, dialog, 0, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, DiscoveryThread, this, 0, nullptr);
   if (thread == nullptr) {
-    DiscoveryThread(dialog);  // no thread: the window waits for the search, as it always could
+    DiscoveryThread(this);  // no thread: the window waits for the search, as it always could
     return;
   }
   CloseHandle(thread);
 }
 
 // An install that waits for the list is taken back (Cancel, Escape, every box cleared).
-bool DropPendingInstall() {
+bool InstallerDialog::DropPendingInstall() {
   if (installPending == 0) return false;
   installPending = 0;
   SetRestingStatus(&TheSkinContext, kSearchingStatus);
@@ -205,7 +188,7 @@ bool DropPendingInstall() {
 
 // The list, its order and its first selection are those of a discovery run before the window
 // showed.
-void OnDiscoveryDone(HWND dialog) {
+void InstallerDialog::OnDiscoveryDone(HWND dialog) {
   if (discoveryRunning == 0 || __atomic_load_n(&discoveryFinished, __ATOMIC_ACQUIRE) == 0) return;
   if (nestedLoops > 0) {
     discoveryDoneHeld = 1;
@@ -223,7 +206,8 @@ void OnDiscoveryDone(HWND dialog) {
   }
 }
 
-void OnInitDialog(HWND dialog) {
+void InstallerDialog::OnInitDialog(HWND dialog) {
+  window = dialog;
   installDone = 0;
   HDC dc = GetDC(dialog);
   TheSkinContext.currentDc = dc;
@@ -242,7 +226,7 @@ void OnInitDialog(HWND dialog) {
   AttachDialogInput(dialog, TheSkinWindow, ControlTable);
 }
 
-void PaintWindow(HWND dialog) {
+void InstallerDialog::PaintWindow(HWND dialog) {
   if (TheSkinWindow == nullptr) {
     PAINTSTRUCT paint;
     BeginPaint(dialog, &paint);
@@ -261,19 +245,19 @@ void PaintWindow(HWND dialog) {
   TheSkinWindow->endPaint();
 }
 
-void OnPaint(HWND dialog) {
+void InstallerDialog::OnPaint(HWND dialog) {
   PaintWindow(dialog);
-  if (discoveryRunning != 0 && discoveryStarted == 0) StartDiscovery(dialog);
+  if (discoveryRunning != 0 && discoveryStarted == 0) StartDiscovery();
 }
 
 // Lets the user pick a folder and puts it in the drop-down, just before the browse entry,
 // in place of an earlier picked one. Returns whether a usable folder was picked; if not,
 // the first entry is selected again.
-bool BrowseForFolder(HWND dialog) {
+bool InstallerDialog::BrowseForFolder(HWND dialog) {
   char folder[kPathChars];
   bool picked;
   {
-    NestedLoop loop(dialog);
+    NestedLoop loop(this, dialog);
     picked = PickFolder(dialog, kBrowseTitle, kCaption, folder);
   }
   if (picked && CanEnterFolder(folder)) {
@@ -289,7 +273,7 @@ bool BrowseForFolder(HWND dialog) {
 
 // Reads the chosen folder into InstallFolder. The browse entry is no folder: choosing it
 // opens the folder picker instead.
-bool ReadChosenFolder(HWND dialog) {
+bool InstallerDialog::ReadChosenFolder(HWND dialog) {
   LRESULT selected = Combo(dialog, CB_GETCURSEL);
   if (selected == CB_ERR || selected == BrowseEntryIndex()) {
     if (!BrowseForFolder(dialog)) return false;
@@ -302,7 +286,7 @@ bool ReadChosenFolder(HWND dialog) {
 
 // The skin's text font becomes the larger completion font. The new font goes into the back
 // buffer before the old one is deleted, so no context is left holding a deleted font.
-void UseCompletionFont() {
+static void UseCompletionFont() {
   if (TheSkinWindow == nullptr) return;
   HFONT larger = TheSkinWindow->createFont("ms sans serif", kCompletionFontHeight, FALSE);
   if (larger == nullptr) return;
@@ -311,7 +295,7 @@ void UseCompletionFont() {
   regularFont = larger;
 }
 
-void ShowCompletionScreen(HWND dialog) {
+void InstallerDialog::ShowCompletionScreen(HWND dialog) {
   installDone = 1;
   for (int slot = 0; slot <= kSlotLastFilter; ++slot) {
     if (ControlTable[slot] != nullptr) ControlTable[slot]->setShown(0);
@@ -325,12 +309,12 @@ void ShowCompletionScreen(HWND dialog) {
   FocusCompletionScreen();
 }
 
-bool RefuseFolder(HWND dialog) {
-  NestedLoop loop(dialog);
+bool InstallerDialog::RefuseFolder(HWND dialog) {
+  NestedLoop loop(this, dialog);
   return RefuseUnsafeFolder(dialog, InstallFolder);
 }
 
-void InstallStep(HWND dialog) {
+void InstallerDialog::InstallStep(HWND dialog) {
   // A click or key that a message box's loop hands over is not acted on under that box.
   if (!IsActive(kSlotInstall) || CheckedFilterCount() == 0 || nestedLoops > 0) return;
   if (discoveryRunning != 0) {
@@ -377,7 +361,7 @@ void InstallStep(HWND dialog) {
   ShowCompletionScreen(dialog);
 }
 
-INT_PTR OnCommand(HWND dialog, int id, int code) {
+INT_PTR InstallerDialog::OnCommand(HWND dialog, int id, int code) {
   switch (id) {
     case IDOK:
       if (installDone == 1) {
@@ -402,7 +386,7 @@ INT_PTR OnCommand(HWND dialog, int id, int code) {
   }
 }
 
-void OnFilterChanged(HWND dialog) {
+void InstallerDialog::OnFilterChanged(HWND dialog) {
   SkinControl* install = ControlTable[kSlotInstall];
   if (CheckedFilterCount() > 0) {
     if (!IsActive(kSlotInstall)) install->setShown(1);
@@ -414,7 +398,7 @@ void OnFilterChanged(HWND dialog) {
   InvalidateRect(dialog, &area, TRUE);
 }
 
-void OnSkinNotify(HWND dialog, WPARAM code) {
+void InstallerDialog::OnSkinNotify(HWND dialog, WPARAM code) {
   switch (code) {
     case kNotifyCancel:
       SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -423,7 +407,7 @@ void OnSkinNotify(HWND dialog, WPARAM code) {
       SendMessageA(dialog, WM_COMMAND, IDOK, 0);
       break;
     case kNotifyHomePage: {
-      NestedLoop loop(dialog);
+      NestedLoop loop(this, dialog);
       OpenHomePage(dialog, kHomePage);
       break;
     }
@@ -435,22 +419,25 @@ void OnSkinNotify(HWND dialog, WPARAM code) {
   }
 }
 
-INT_PTR DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-}  // namespace
-
-INT_PTR CALLBACK InstallerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK InstallerDialog::Procedure(HWND dialog, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+  // The object comes with the window's start and stays with the window.
+  if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+  InstallerDialog* self = reinterpret_cast<InstallerDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  if (self == nullptr) return 0;
   // Keyboard, screen readers and the window-level mouse behaviour come first and last.
   INT_PTR result = 0;
   if (DialogInputBefore(dialog, message, wParam, lParam, &result)) return result;
-  result = DialogMessage(dialog, message, wParam, lParam);
+  result = self->OnMessage(dialog, message, wParam, lParam);
   DialogInputAfter();
   return result;
 }
 
-namespace {
+INT_PTR CALLBACK InstallerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return InstallerDialog::Procedure(dialog, message, wParam, lParam);
+}
 
-INT_PTR DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR InstallerDialog::OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (TheSkinWindow != nullptr && TheSkinWindow->preFilter(dialog, message, wParam, lParam))
     return 0;
   switch (message) {
@@ -484,5 +471,3 @@ INT_PTR DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
   }
 }
-
-}  // namespace

@@ -13,6 +13,8 @@
 HINSTANCE ProgramInstance = nullptr;
 SkinWindow* TheSkinWindow = nullptr;
 SkinContext TheSkinContext = {};
+// Zeroed, as the dialog needs it: the program's own entry runs no static initialisers.
+InstallerDialog TheInstallerDialog;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   HardenProcess();
@@ -27,7 +29,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   // The folder picker and the browser start need COM on this thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  INT_PTR result = DialogBoxParamA(instance, "main", nullptr, InstallerDialogProc, 0);
+  INT_PTR result = DialogBoxParamA(instance, "main", nullptr, InstallerDialogProc,
+                                   reinterpret_cast<LPARAM>(&TheInstallerDialog));
   if (result != 0) MessageBoxA(nullptr, "E", nullptr, MB_OK);
 
   if (TheSkinWindow != nullptr) {

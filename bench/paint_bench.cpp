@@ -269,7 +269,9 @@ int main(int argc, char** argv) {
   char folder[kPathChars];
   lstrcpynA(folder, argv[2], sizeof folder);
   AddCandidateFolder(folder);
-  HWND dialog = CreateDialogParamA(ProgramInstance, "main", nullptr, InstallerDialogProc, 0);
+  static InstallerDialog installer;
+  HWND dialog = CreateDialogParamA(ProgramInstance, "main", nullptr, InstallerDialogProc,
+                                   reinterpret_cast<LPARAM>(&installer));
   if (dialog == nullptr) return 1;
   ShowWindow(dialog, SW_SHOW);
   Pump(500);

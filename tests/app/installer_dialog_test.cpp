@@ -76,7 +76,8 @@ class InstallerDialogTest : public ::testing::Test {
     CopyText(searchFinds, sizeof searchFinds, target);
     DeleteFileA(Installed().c_str());
     TheSkinWindow = new SkinWindow(&TheSkinContext, ProgramInstance);
-    dialog = CreateDialogParamA(ProgramInstance, "main", nullptr, InstallerDialogProc, 0);
+    dialog = CreateDialogParamA(ProgramInstance, "main", nullptr, InstallerDialogProc,
+                                reinterpret_cast<LPARAM>(&installer));
     ASSERT_NE(dialog, nullptr);
     ShowWindow(dialog, SW_SHOW);
     UpdateWindow(dialog);  // the first paint starts the search
@@ -155,6 +156,7 @@ class InstallerDialogTest : public ::testing::Test {
   }
 
   char target[MAX_PATH];
+  InstallerDialog installer = {};
   HWND dialog = nullptr;
 };
 
