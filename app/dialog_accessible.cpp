@@ -1,10 +1,9 @@
-#include "app/dialog_accessible.h"
+#include "app/dialog_input.h"
 
 #include "app/system_oleacc.h"
 
 #include <new>
 
-#include "app/dialog_input.h"
 #include "app/dialog_items.h"
 #include "app/dialog_layout.h"
 #include "controls/link_label.h"
@@ -14,37 +13,20 @@ namespace {
 
 constexpr size_t kAccessibleTextChars = kPathChars;
 
-// Bumped when the dialog goes: objects made for an earlier dialog then answer nothing.
-LONG dialogGeneration = 0;
-bool dialogLive = false;
-
-struct ItemSnapshot {
-  bool shown;
-  bool checked;
-  bool pressed;
-  bool visited;
-};
-ItemSnapshot snapshots[kDialogItemCount];
-
-ItemSnapshot SnapshotOf(int item) {
-  const LinkLabel* link =
-      item == kLinkItem ? static_cast<const LinkLabel*>(ItemControl(item)) : nullptr;
-  return ItemSnapshot{ItemShown(item), ItemChecked(item), ItemPressed(item),
-                      link != nullptr && link->visited != 0};
-}
-
 BSTR AllocText(const char* text) {
   wchar_t wide[kAccessibleTextChars];
   if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kAccessibleTextChars) == 0) wide[0] = 0;
   return SysAllocString(wide);
 }
 
+}  // namespace
+
 // The dialog window's object, with one child per item. Its methods run on the window's
 // thread (the single-threaded apartment delivers other processes' calls there).
 class DialogAccessible final : public IAccessible {
  public:
-  explicit DialogAccessible(HWND dialog)
-      : references_(1), dialog_(dialog), generation_(dialogGeneration) {}
+  DialogAccessible(DialogInput* owner, HWND dialog)
+      : references_(1), owner_(owner), dialog_(dialog) {}
   DialogAccessible(const DialogAccessible&) = delete;
   DialogAccessible& operator=(const DialogAccessible&) = delete;
 
@@ -125,7 +107,7 @@ class DialogAccessible final : public IAccessible {
       GetWindowTextA(dialog_, caption, sizeof caption);
       *name = AllocText(caption);
     } else {
-      *name = AllocText(ItemName(item));
+      *name = AllocText(owner_->ItemName(item));
     }
     return *name != nullptr ? S_OK : E_OUTOFMEMORY;
   }
@@ -145,7 +127,7 @@ class DialogAccessible final : public IAccessible {
     int item = kNoItem;
     const HRESULT checked = itemOf(child, &item);
     if (checked != S_OK) return checked;
-    const SkinControl* control = ItemControl(item);
+    const SkinControl* control = owner_->ItemControl(item);
     if (control == nullptr || control->statusText[0] == '\0') return S_FALSE;
     *text = AllocText(control->statusText);  // what the status line shows on hover
     return *text != nullptr ? S_OK : E_OUTOFMEMORY;
@@ -204,7 +186,7 @@ class DialogAccessible final : public IAccessible {
     if (focus == nullptr) return E_POINTER;
     VariantInit(focus);
     if (!live()) return CO_E_OBJNOTCONNECTED;
-    const int item = FocusedItem();
+    const int item = owner_->FocusedItem();
     if (item == kNoItem) return S_FALSE;
     if (item == kDropDownItem) {
       IDispatch* object = nullptr;
@@ -241,7 +223,7 @@ class DialogAccessible final : public IAccessible {
     const HRESULT checked = itemOf(child, &item);
     if (checked != S_OK) return checked;
     if (flags != SELFLAG_TAKEFOCUS || item == kNoItem) return DISP_E_MEMBERNOTFOUND;
-    return FocusItem(item) ? S_OK : S_FALSE;
+    return owner_->FocusItem(item) ? S_OK : S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
                                         VARIANT child) override {
@@ -255,7 +237,7 @@ class DialogAccessible final : public IAccessible {
     RECT area;
     if (item == kNoItem) {
       GetClientRect(dialog_, &area);
-    } else if (!ItemRect(item, &area)) {
+    } else if (!owner_->ItemRect(item, &area)) {
       return S_FALSE;
     }
     MapWindowPoints(dialog_, nullptr, reinterpret_cast<POINT*>(&area), 2);
@@ -295,7 +277,7 @@ class DialogAccessible final : public IAccessible {
     GetClientRect(dialog_, &client);
     if (!PtInRect(&client, at)) return S_FALSE;
     hit->vt = VT_I4;
-    hit->lVal = ItemAt(at) + 1;  // CHILDID_SELF (0) when on no item
+    hit->lVal = owner_->ItemAt(at) + 1;  // CHILDID_SELF (0) when on no item
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
@@ -303,20 +285,21 @@ class DialogAccessible final : public IAccessible {
     const HRESULT checked = itemOf(child, &item);
     if (checked != S_OK) return checked;
     if (defaultActionOf(item) == nullptr) return DISP_E_MEMBERNOTFOUND;
-    if (!PressItem(item)) return S_FALSE;
+    if (!owner_->PressItem(item)) return S_FALSE;
     // A reader reads the state right after: the change is reported before it asks.
-    SyncAccessibleEvents();
+    owner_->SyncAccessibleEvents();
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
+  // Readers may hold the object after the dialog has gone: it then answers nothing.
+  void Sever() { owner_ = nullptr; }
+
  private:
   ~DialogAccessible() = default;
 
-  bool live() const {
-    return dialogLive && generation_ == dialogGeneration && ItemsDialog() == dialog_;
-  }
+  bool live() const { return owner_ != nullptr && owner_->ItemsDialog() == dialog_; }
 
   // Reads a child identifier: CHILDID_SELF gives kNoItem.
   HRESULT itemOf(const VARIANT& child, int* item) const {
@@ -335,24 +318,24 @@ class DialogAccessible final : public IAccessible {
     if (item == kNoItem) {
       return STATE_SYSTEM_FOCUSABLE | (GetFocus() == dialog_ ? STATE_SYSTEM_FOCUSED : 0);
     }
-    if (!ItemShown(item)) return STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE;
+    if (!owner_->ItemShown(item)) return STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE;
     LONG result = STATE_SYSTEM_FOCUSABLE;
-    if (FocusedItem() == item) result |= STATE_SYSTEM_FOCUSED;
-    if (ItemChecked(item)) result |= STATE_SYSTEM_CHECKED;
-    if (ItemPressed(item)) result |= STATE_SYSTEM_PRESSED;
+    if (owner_->FocusedItem() == item) result |= STATE_SYSTEM_FOCUSED;
+    if (owner_->ItemChecked(item)) result |= STATE_SYSTEM_CHECKED;
+    if (owner_->ItemPressed(item)) result |= STATE_SYSTEM_PRESSED;
     if (item == kInstallItem) result |= STATE_SYSTEM_DEFAULT;
     if (item == kLinkItem) {
       result |= STATE_SYSTEM_LINKED;
-      if (SnapshotOf(item).visited) result |= STATE_SYSTEM_TRAVERSED;
+      if (owner_->LinkVisited()) result |= STATE_SYSTEM_TRAVERSED;
     }
     return result;
   }
 
-  static const char* defaultActionOf(int item) {
+  const char* defaultActionOf(int item) const {
     if (item == kNoItem) return nullptr;
     switch (KindOfItem(item)) {
       case ItemKind::kFilterBox:
-        return ItemChecked(item) ? "Uncheck" : "Check";
+        return owner_->ItemChecked(item) ? "Uncheck" : "Check";
       case ItemKind::kLink:
         return "Jump";
       case ItemKind::kButton:
@@ -363,48 +346,54 @@ class DialogAccessible final : public IAccessible {
   }
 
   LONG references_;
+  DialogInput* owner_;
   HWND dialog_;
-  LONG generation_;
 };
 
-DialogAccessible* dialogObject = nullptr;
+DialogInput::ItemSnapshot DialogInput::SnapshotOf(int item) const {
+  return ItemSnapshot{ItemShown(item), ItemChecked(item), ItemPressed(item),
+                      item == kLinkItem && LinkVisited()};
+}
 
-}  // namespace
+bool DialogInput::LinkVisited() const {
+  const LinkLabel* link = static_cast<const LinkLabel*>(ItemControl(kLinkItem));
+  return link != nullptr && link->visited != 0;
+}
 
-bool AnswerAccessibleObject(WPARAM flags, LPARAM objectId, LRESULT* result) {
+bool DialogInput::AnswerAccessibleObject(WPARAM flags, LPARAM objectId, LRESULT* result) {
   *result = 0;
   HWND dialog = ItemsDialog();
-  if (dialog == nullptr || !dialogLive) return false;
+  if (dialog == nullptr || !readersLive) return false;
   // The identifier is a 32-bit value; on 64-bit Windows it arrives zero-extended.
   if (static_cast<LONG>(static_cast<DWORD>(objectId)) != OBJID_CLIENT) return false;
   // One object per dialog, kept until the dialog goes, when it is cut off from its readers.
   // A tag of its own: the std::nothrow object would come from the C++ runtime library.
-  if (dialogObject == nullptr) dialogObject = new (std::nothrow_t{}) DialogAccessible(dialog);
-  if (dialogObject == nullptr) return false;
-  *result = SystemLresultFromObject(IID_IAccessible, flags, dialogObject);
+  if (readerObject == nullptr) readerObject = new (std::nothrow_t{}) DialogAccessible(this, dialog);
+  if (readerObject == nullptr) return false;
+  *result = SystemLresultFromObject(IID_IAccessible, flags, readerObject);
   return true;
 }
 
-void StartAccessibleEvents() {
-  dialogLive = true;
+void DialogInput::StartAccessibleEvents() {
+  readersLive = true;
   for (int item = 0; item < kDialogItemCount; ++item) snapshots[item] = SnapshotOf(item);
 }
 
-void StopAccessibleEvents() {
-  dialogLive = false;
-  InterlockedIncrement(&dialogGeneration);
-  if (dialogObject != nullptr) {
+void DialogInput::StopAccessibleEvents() {
+  readersLive = false;
+  if (readerObject != nullptr) {
     // Readers still holding it get "disconnected" from now on, and nothing of theirs is left
     // for the end of the program.
-    CoDisconnectObject(dialogObject, 0);
-    dialogObject->Release();
-    dialogObject = nullptr;
+    readerObject->Sever();
+    CoDisconnectObject(readerObject, 0);
+    readerObject->Release();
+    readerObject = nullptr;
   }
 }
 
-void SyncAccessibleEvents() {
+void DialogInput::SyncAccessibleEvents() {
   HWND dialog = ItemsDialog();
-  if (dialog == nullptr || !dialogLive) return;
+  if (dialog == nullptr || !readersLive) return;
   for (int item = 0; item < kDialogItemCount; ++item) {
     const ItemSnapshot now = SnapshotOf(item);
     const ItemSnapshot& before = snapshots[item];
@@ -421,8 +410,8 @@ void SyncAccessibleEvents() {
   }
 }
 
-void NotifyAccessibleFocus(int item) {
+void DialogInput::NotifyAccessibleFocus(int item) {
   HWND dialog = ItemsDialog();
-  if (dialog == nullptr || !dialogLive || item < 0 || item >= kDialogItemCount) return;
+  if (dialog == nullptr || !readersLive || item < 0 || item >= kDialogItemCount) return;
   NotifyWinEvent(EVENT_OBJECT_FOCUS, dialog, OBJID_CLIENT, item + 1);
 }

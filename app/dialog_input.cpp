@@ -1,6 +1,5 @@
 #include "app/dialog_input.h"
 
-#include "app/dialog_accessible.h"
 #include "app/dialog_items.h"
 #include "app/dialog_layout.h"
 #include "controls/filter_check_box.h"
@@ -14,48 +13,35 @@ namespace {
 constexpr UINT kRefreshFocusMessage = WM_APP + 0x31;
 // A pointer position no control contains: tells every control the pointer has gone.
 constexpr LPARAM kPointerGone = MAKELPARAM(0xFFFF, 0xFFFF);
-
-struct InputState {
-  HWND dialog = nullptr;
-  SkinWindow* skin = nullptr;
-  int focus = kInstallItem;     // item with the focus while the window has it
-  bool windowHasFocus = false;  // the dialog window itself (not the drop-down) holds the focus
-  bool trackingLeave = false;   // TrackMouseEvent is armed
-  bool focusedPressed = false;  // the focused button was held down after the last message
-  // Focus cues are hidden. Kept here too: not every system's default window procedure keeps
-  // the window's cue state.
-  bool cuesHidden = true;
-  RECT drawnRing = {0, 0, 0, 0};   // where a focus rectangle is on screen now; empty when none
-  WNDPROC dropDownProc = nullptr;  // the drop-down's own procedure, behind the Tab handling
-};
-InputState state;
+// Where the drop-down finds the input it hands Tab to.
+constexpr char kInputProperty[] = "QuillaneDialogInput";
 
 INT_PTR Answer(HWND dialog, LRESULT value) {
   SetWindowLongPtrA(dialog, DWLP_MSGRESULT, value);
   return TRUE;
 }
 
-SkinContext* Context() { return state.skin != nullptr ? state.skin->context : nullptr; }
+}  // namespace
 
-bool CuesShown() { return !state.cuesHidden; }
+SkinContext* DialogInput::Context() const { return skin_ != nullptr ? skin_->context : nullptr; }
 
 // The keyboard was used: from now on the focus is shown, as Windows does for its dialogs.
-void ShowCues() {
-  if (state.cuesHidden) {
-    SendMessageA(state.dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-    state.cuesHidden = false;
+void DialogInput::ShowCues() {
+  if (cuesHidden_) {
+    SendMessageA(dialog_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    cuesHidden_ = false;
   }
 }
 
 // Follows the window's cue state as the system changes it.
-void OnUpdateUiState(WPARAM wParam) {
+void DialogInput::OnUpdateUiState(WPARAM wParam) {
   if ((HIWORD(wParam) & UISF_HIDEFOCUS) == 0) return;
-  if (LOWORD(wParam) == UIS_SET) state.cuesHidden = true;
-  if (LOWORD(wParam) == UIS_CLEAR) state.cuesHidden = false;
-  PostMessageA(state.dialog, kRefreshFocusMessage, 0, 0);
+  if (LOWORD(wParam) == UIS_SET) cuesHidden_ = true;
+  if (LOWORD(wParam) == UIS_CLEAR) cuesHidden_ = false;
+  PostMessageA(dialog_, kRefreshFocusMessage, 0, 0);
 }
 
-RECT RingRect(int item) {
+RECT DialogInput::RingRect(int item) const {
   RECT area;
   if (!ItemRect(item, &area)) return RECT{0, 0, 0, 0};
   switch (KindOfItem(item)) {
@@ -74,9 +60,9 @@ RECT RingRect(int item) {
   return area;
 }
 
-bool RingWanted() {
-  return state.dialog != nullptr && state.windowHasFocus && state.focus != kDropDownItem &&
-         ItemShown(state.focus) && !ItemPressed(state.focus) && CuesShown();
+bool DialogInput::RingWanted() const {
+  return dialog_ != nullptr && windowHasFocus_ && focus_ != kDropDownItem && ItemShown(focus_) &&
+         !ItemPressed(focus_) && CuesShown();
 }
 
 // Puts area back together off screen (background, then every shown control as the paint
@@ -84,7 +70,7 @@ bool RingWanted() {
 // one piece. Drawing the rectangle over fresh pixels every time keeps its inverting pen from
 // ever cancelling an earlier one. The controls draw inside area only: the rest of the frame
 // is what the window shows and stays so.
-void ComposeArea(const RECT& area, bool withRing) {
+void DialogInput::ComposeArea(const RECT& area, bool withRing) {
   SkinContext* context = Context();
   if (context == nullptr || context->bufferDc == nullptr || IsRectEmpty(&area)) return;
   HDC buffer = context->bufferDc;
@@ -105,18 +91,18 @@ void ComposeArea(const RECT& area, bool withRing) {
 
 // Brings the focus rectangle on screen in line with the focus; force redraws it even where
 // it already stands (after something painted over it).
-void RefreshRing(bool force) {
-  const RECT wanted = RingWanted() ? RingRect(state.focus) : RECT{0, 0, 0, 0};
-  if (!IsRectEmpty(&state.drawnRing) && !EqualRect(&state.drawnRing, &wanted)) {
-    ComposeArea(state.drawnRing, false);
+void DialogInput::RefreshRing(bool force) {
+  const RECT wanted = RingWanted() ? RingRect(focus_) : RECT{0, 0, 0, 0};
+  if (!IsRectEmpty(&drawnRing_) && !EqualRect(&drawnRing_, &wanted)) {
+    ComposeArea(drawnRing_, false);
   }
-  if (!IsRectEmpty(&wanted) && (force || !EqualRect(&state.drawnRing, &wanted))) {
+  if (!IsRectEmpty(&wanted) && (force || !EqualRect(&drawnRing_, &wanted))) {
     ComposeArea(wanted, true);
   }
-  state.drawnRing = wanted;
+  drawnRing_ = wanted;
 }
 
-int NextShownItem(int from, int step) {
+int DialogInput::NextShownItem(int from, int step) const {
   int item = from;
   for (int tries = 0; tries < kDialogItemCount; ++tries) {
     item = (item + step + kDialogItemCount) % kDialogItemCount;
@@ -125,25 +111,25 @@ int NextShownItem(int from, int step) {
   return kNoItem;
 }
 
-void MoveFocus(bool backwards) {
+void DialogInput::MoveFocus(bool backwards) {
   ShowCues();
-  const int from = state.focus == kNoItem ? kInstallItem : state.focus;
+  const int from = focus_ == kNoItem ? kInstallItem : focus_;
   const int next = NextShownItem(from, backwards ? -1 : 1);
   if (next != kNoItem) FocusItem(next);
 }
 
 // Enter: the focused link or button acts; anywhere else it is the OK command (Install, or
 // the end on the completion screen).
-void OnEnter() {
-  const int item = state.focus;
+void DialogInput::OnEnter() {
+  const int item = focus_;
   if (item != kNoItem && KindOfItem(item) != ItemKind::kFilterBox && item != kDropDownItem &&
       PressItem(item)) {
     return;
   }
-  SendMessageA(state.dialog, WM_COMMAND, IDOK, 0);
+  SendMessageA(dialog_, WM_COMMAND, IDOK, 0);
 }
 
-bool OnKeyDown(WPARAM key, LPARAM flags) {
+bool DialogInput::OnKeyDown(WPARAM key, LPARAM flags) {
   const bool repeated = (flags & (1 << 30)) != 0;
   switch (key) {
     case VK_TAB:
@@ -151,14 +137,14 @@ bool OnKeyDown(WPARAM key, LPARAM flags) {
       return true;
     case VK_SPACE:
       ShowCues();
-      if (!repeated) PressItem(state.focus);
+      if (!repeated) PressItem(focus_);
       return true;
     case VK_RETURN:
       ShowCues();
       if (!repeated) OnEnter();
       return true;
     case VK_ESCAPE:
-      SendMessageA(state.dialog, WM_COMMAND, IDCANCEL, 0);
+      SendMessageA(dialog_, WM_COMMAND, IDCANCEL, 0);
       return true;
     default:
       return false;
@@ -167,10 +153,10 @@ bool OnKeyDown(WPARAM key, LPARAM flags) {
 
 // The link's hand is set here, where Windows asks for the cursor, so the class arrow never
 // shows in between.
-bool OnSetCursor(HWND over, LPARAM lParam) {
-  if (over != state.dialog || LOWORD(lParam) != HTCLIENT || linkCursor == nullptr) return false;
+bool DialogInput::OnSetCursor(HWND over, LPARAM lParam) {
+  if (over != dialog_ || LOWORD(lParam) != HTCLIENT || linkCursor == nullptr) return false;
   POINT at;
-  if (!GetCursorPos(&at) || !ScreenToClient(state.dialog, &at)) return false;
+  if (!GetCursorPos(&at) || !ScreenToClient(dialog_, &at)) return false;
   RECT link;
   if (!ItemShown(kLinkItem) || !ItemRect(kLinkItem, &link)) return false;
   // The link's own hit test: every edge belongs to it.
@@ -179,47 +165,49 @@ bool OnSetCursor(HWND over, LPARAM lParam) {
   return true;
 }
 
-void TellControlsPointerGone() {
-  if (state.skin != nullptr) state.skin->preFilter(state.dialog, WM_MOUSEMOVE, 0, kPointerGone);
+void DialogInput::TellControlsPointerGone() {
+  if (skin_ != nullptr) skin_->preFilter(dialog_, WM_MOUSEMOVE, 0, kPointerGone);
 }
 
-void ArmLeaveTracking() {
-  if (state.trackingLeave) return;
+void DialogInput::ArmLeaveTracking() {
+  if (trackingLeave_) return;
   TRACKMOUSEEVENT track = {};
   track.cbSize = sizeof track;
   track.dwFlags = TME_LEAVE;
-  track.hwndTrack = state.dialog;
-  state.trackingLeave = TrackMouseEvent(&track) != FALSE;
+  track.hwndTrack = dialog_;
+  trackingLeave_ = TrackMouseEvent(&track) != FALSE;
 }
 
-bool AnyButtonPressed() {
+bool DialogInput::AnyButtonPressed() const {
   for (int item = kInstallItem; item <= kFinishItem; ++item) {
     if (ItemPressed(item)) return true;
   }
   return false;
 }
 
-void OnActivate(WPARAM wParam) {
+void DialogInput::OnActivate(WPARAM wParam) {
   if (LOWORD(wParam) == WA_INACTIVE) return;
   // Back to where the focus was, not to the first control as the dialog manager would.
-  if (state.focus == kDropDownItem && ItemShown(kDropDownItem)) {
-    SetFocus(GetDlgItem(state.dialog, kComboId));
+  if (focus_ == kDropDownItem && ItemShown(kDropDownItem)) {
+    SetFocus(GetDlgItem(dialog_, kComboId));
   } else {
-    SetFocus(state.dialog);
+    SetFocus(dialog_);
   }
 }
 
 // Tab and Shift+Tab in the drop-down move on through the skinned controls. Not every dialog
 // manager tells the dialog about Tab, so the drop-down asks for it and hands it over.
-LRESULT CALLBACK DropDownProc(HWND dropDown, UINT message, WPARAM wParam, LPARAM lParam) {
-  const WNDPROC own = state.dropDownProc;
+LRESULT CALLBACK DialogInput::DropDownProc(HWND dropDown, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  DialogInput* self = static_cast<DialogInput*>(GetPropA(dropDown, kInputProperty));
+  const WNDPROC own = self != nullptr ? self->dropDownProc_ : nullptr;
   if (own == nullptr) return DefWindowProcA(dropDown, message, wParam, lParam);
   switch (message) {
     case WM_GETDLGCODE:
       return CallWindowProcA(own, dropDown, message, wParam, lParam) | DLGC_WANTTAB;
     case WM_KEYDOWN:
       if (wParam != VK_TAB) break;
-      MoveFocus((GetKeyState(VK_SHIFT) & 0x8000) != 0);
+      self->MoveFocus((GetKeyState(VK_SHIFT) & 0x8000) != 0);
       return 0;
     case WM_CHAR:
       if (wParam == '\t') return 0;
@@ -230,24 +218,25 @@ LRESULT CALLBACK DropDownProc(HWND dropDown, UINT message, WPARAM wParam, LPARAM
   return CallWindowProcA(own, dropDown, message, wParam, lParam);
 }
 
-void HookDropDown(HWND dialog) {
+void DialogInput::HookDropDown(HWND dialog) {
   HWND dropDown = GetDlgItem(dialog, kComboId);
-  if (dropDown == nullptr) return;
-  state.dropDownProc = reinterpret_cast<WNDPROC>(
+  if (dropDown == nullptr || !SetPropA(dropDown, kInputProperty, this)) return;
+  dropDownProc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(dropDown, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DropDownProc)));
 }
 
-void UnhookDropDown() {
-  HWND dropDown = state.dialog != nullptr ? GetDlgItem(state.dialog, kComboId) : nullptr;
-  if (dropDown != nullptr && state.dropDownProc != nullptr) {
-    SetWindowLongPtrA(dropDown, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(state.dropDownProc));
+void DialogInput::UnhookDropDown() {
+  HWND dropDown = dialog_ != nullptr ? GetDlgItem(dialog_, kComboId) : nullptr;
+  if (dropDown != nullptr && dropDownProc_ != nullptr) {
+    SetWindowLongPtrA(dropDown, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dropDownProc_));
   }
-  state.dropDownProc = nullptr;
+  if (dropDown != nullptr) RemovePropA(dropDown, kInputProperty);
+  dropDownProc_ = nullptr;
 }
 
-void OnDropDownCommand(int code) {
+void DialogInput::OnDropDownCommand(int code) {
   if (code == CBN_SETFOCUS) {
-    state.focus = kDropDownItem;
+    focus_ = kDropDownItem;
     RefreshRing(false);
   } else if (code == CBN_CLOSEUP && !CuesShown()) {
     // A pick made with the mouse hands the focus on to where Tab goes next (Install, or
@@ -257,35 +246,45 @@ void OnDropDownCommand(int code) {
   }
 }
 
-}  // namespace
-
-void AttachDialogInput(HWND dialog, SkinWindow* skin, SkinControl* const* controls) {
-  state = InputState{};
-  state.dialog = dialog;
-  state.skin = skin;
-  BindDialogItems(dialog, controls);
-  state.windowHasFocus = GetFocus() == dialog;  // attached after the window took the focus
+void DialogInput::Attach(HWND dialog, SkinWindow* skin, SkinControl* const* controls) {
+  Reset();
+  dialog_ = dialog;
+  skin_ = skin;
+  BindItems(dialog, controls);
+  windowHasFocus_ = GetFocus() == dialog;  // attached after the window took the focus
   // Focus cues start hidden until the keyboard is used, unless the user asked to always see
   // them. Set outright: not every system initialises a dialog's cue state.
   BOOL alwaysShowCues = FALSE;
   SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &alwaysShowCues, 0);
-  state.cuesHidden = alwaysShowCues == FALSE;
-  const WORD action = state.cuesHidden ? UIS_SET : UIS_CLEAR;
+  cuesHidden_ = alwaysShowCues == FALSE;
+  const WORD action = cuesHidden_ ? UIS_SET : UIS_CLEAR;
   SendMessageA(dialog, WM_CHANGEUISTATE, MAKEWPARAM(action, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
   HookDropDown(dialog);
   StartAccessibleEvents();
 }
 
-void DetachDialogInput() {
+void DialogInput::Detach() {
   StopAccessibleEvents();
   UnhookDropDown();
-  BindDialogItems(nullptr, nullptr);
-  state = InputState{};
+  BindItems(nullptr, nullptr);
+  Reset();
 }
 
-bool DialogInputBefore(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
+void DialogInput::Reset() {
+  dialog_ = nullptr;
+  skin_ = nullptr;
+  focus_ = kInstallItem;
+  windowHasFocus_ = false;
+  trackingLeave_ = false;
+  focusedPressed_ = false;
+  cuesHidden_ = true;
+  drawnRing_ = RECT{0, 0, 0, 0};
+  dropDownProc_ = nullptr;
+}
+
+bool DialogInput::Before(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
   *result = 0;
-  if (state.dialog == nullptr || dialog != state.dialog) return false;
+  if (dialog_ == nullptr || dialog != dialog_) return false;
   switch (message) {
     case WM_GETOBJECT: {
       LRESULT answer = 0;
@@ -305,7 +304,7 @@ bool DialogInputBefore(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, 
       ArmLeaveTracking();
       return false;
     case WM_MOUSELEAVE:
-      state.trackingLeave = false;
+      trackingLeave_ = false;
       TellControlsPointerGone();
       return true;
     case WM_CAPTURECHANGED:
@@ -327,16 +326,16 @@ bool DialogInputBefore(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, 
       return true;
     case WM_SETFOCUS:
       // Keeps the focus on the window: the dialog manager would hand it to the drop-down.
-      state.windowHasFocus = true;
-      if (state.focus == kDropDownItem || !ItemShown(state.focus)) {
-        state.focus = ItemShown(kInstallItem) ? kInstallItem : NextShownItem(kDropDownItem, 1);
+      windowHasFocus_ = true;
+      if (focus_ == kDropDownItem || !ItemShown(focus_)) {
+        focus_ = ItemShown(kInstallItem) ? kInstallItem : NextShownItem(kDropDownItem, 1);
       }
       RefreshRing(false);
-      NotifyAccessibleFocus(state.focus);
+      NotifyAccessibleFocus(focus_);
       *result = Answer(dialog, 0);
       return true;
     case WM_KILLFOCUS:
-      state.windowHasFocus = false;
+      windowHasFocus_ = false;
       RefreshRing(false);
       return false;
     case WM_ACTIVATE:
@@ -347,7 +346,7 @@ bool DialogInputBefore(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, 
       OnUpdateUiState(wParam);
       return false;
     case WM_QUERYUISTATE:
-      *result = Answer(dialog, state.cuesHidden ? UISF_HIDEFOCUS | UISF_HIDEACCEL : 0);
+      *result = Answer(dialog, cuesHidden_ ? UISF_HIDEFOCUS | UISF_HIDEACCEL : 0);
       return true;
     case kRefreshFocusMessage:
       RefreshRing(false);
@@ -356,65 +355,65 @@ bool DialogInputBefore(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, 
       if (LOWORD(wParam) == kComboId) OnDropDownCommand(HIWORD(wParam));
       return false;
     case WM_DESTROY:
-      DetachDialogInput();
+      Detach();
       return false;
     default:
       return false;
   }
 }
 
-void DialogInputAfter() {
-  if (state.dialog == nullptr) return;
-  const bool pressed = state.windowHasFocus && ItemPressed(state.focus);
+void DialogInput::After() {
+  if (dialog_ == nullptr) return;
+  const bool pressed = windowHasFocus_ && ItemPressed(focus_);
   // A button draws its looks straight to the window, over the rectangle inside it: the
   // pressed look goes without one, the raised look gets it back.
-  if (pressed && !state.focusedPressed) state.drawnRing = RECT{0, 0, 0, 0};
-  if (!pressed && state.focusedPressed) RefreshRing(true);
-  state.focusedPressed = pressed;
+  if (pressed && !focusedPressed_) drawnRing_ = RECT{0, 0, 0, 0};
+  if (!pressed && focusedPressed_) RefreshRing(true);
+  focusedPressed_ = pressed;
   SyncAccessibleEvents();
 }
 
-void PaintFocusRectangle() {
-  if (state.dialog == nullptr) return;
+void DialogInput::PaintFocusRectangle() {
+  if (dialog_ == nullptr) return;
   // A paint that only copies the frame copies the rectangle with it.
-  if (state.skin != nullptr && !state.skin->composing()) {
+  if (skin_ != nullptr && !skin_->composing()) {
     RefreshRing(false);
     return;
   }
   // The paint cycle has drawn over the rectangle, or part of it: draw it whole again.
-  if (!IsRectEmpty(&state.drawnRing) && !RingWanted()) ComposeArea(state.drawnRing, false);
-  state.drawnRing = RECT{0, 0, 0, 0};
+  if (!IsRectEmpty(&drawnRing_) && !RingWanted()) ComposeArea(drawnRing_, false);
+  drawnRing_ = RECT{0, 0, 0, 0};
   RefreshRing(true);
 }
 
-void FocusCompletionScreen() {
-  if (state.dialog == nullptr) return;
-  state.drawnRing = RECT{0, 0, 0, 0};  // the screen change painted everything away
+void DialogInput::FocusCompletionScreen() {
+  if (dialog_ == nullptr) return;
+  drawnRing_ = RECT{0, 0, 0, 0};  // the screen change painted everything away
   // The drop-down is moved out of sight; hidden as well, it is out of reach of Tab and of
   // screen readers too.
-  HWND dropDown = GetDlgItem(state.dialog, kComboId);
+  HWND dropDown = GetDlgItem(dialog_, kComboId);
   if (dropDown != nullptr) ShowWindow(dropDown, SW_HIDE);
   FocusItem(kFinishItem);
 }
 
-int FocusedItem() {
-  if (state.dialog == nullptr) return kNoItem;
-  if (state.windowHasFocus) return state.focus;
+int DialogInput::FocusedItem() const {
+  if (dialog_ == nullptr) return kNoItem;
+  if (windowHasFocus_) return focus_;
   HWND focus = GetFocus();
-  if (focus != nullptr && focus == GetDlgItem(state.dialog, kComboId)) return kDropDownItem;
+  if (focus != nullptr && focus == GetDlgItem(dialog_, kComboId)) return kDropDownItem;
   return kNoItem;
 }
 
-bool FocusItem(int item) {
-  if (state.dialog == nullptr || !ItemShown(item)) return false;
-  state.focus = item;
+bool DialogInput::FocusItem(int item) {
+  if (dialog_ == nullptr || !ItemShown(item)) return false;
+  focus_ = item;
   if (item == kDropDownItem) {
-    SetFocus(GetDlgItem(state.dialog, kComboId));
+    SetFocus(GetDlgItem(dialog_, kComboId));
     RefreshRing(false);
     return true;
   }
-  if (GetFocus() != state.dialog) {
-    SetFocus(state.dialog);  // WM_SETFOCUS draws the rectangle and tells screen readers
+  if (GetFocus() != dialog_) {
+    SetFocus(dialog_);  // WM_SETFOCUS draws the rectangle and tells screen readers
   } else {
     RefreshRing(false);
     NotifyAccessibleFocus(item);
@@ -422,20 +421,20 @@ bool FocusItem(int item) {
   return true;
 }
 
-bool PressItem(int item) {
-  if (state.dialog == nullptr || !ItemShown(item)) return false;
+bool DialogInput::PressItem(int item) {
+  if (dialog_ == nullptr || !ItemShown(item)) return false;
   SkinControl* control = ItemControl(item);
   switch (KindOfItem(item)) {
     case ItemKind::kFilterBox:
-      static_cast<FilterCheckBox*>(control)->toggle(state.dialog);
+      static_cast<FilterCheckBox*>(control)->toggle(dialog_);
       return true;
     case ItemKind::kLink:
       static_cast<LinkLabel*>(control)->markVisited();
-      PostMessageA(state.dialog, WM_SKIN_NOTIFY, static_cast<WPARAM>(control->notifyId), 0);
+      PostMessageA(dialog_, WM_SKIN_NOTIFY, static_cast<WPARAM>(control->notifyId), 0);
       return true;
     case ItemKind::kButton:
       // Posted, as a click is: the dialog acts once this message is done.
-      PostMessageA(state.dialog, WM_SKIN_NOTIFY, static_cast<WPARAM>(control->notifyId), 0);
+      PostMessageA(dialog_, WM_SKIN_NOTIFY, static_cast<WPARAM>(control->notifyId), 0);
       return true;
     default:
       return false;

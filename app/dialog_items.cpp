@@ -1,5 +1,7 @@
 #include "app/dialog_items.h"
 
+#include "app/dialog_input.h"
+
 #include "app/dialog_layout.h"
 #include "controls/filter_check_box.h"
 #include "controls/image_button.h"
@@ -7,12 +9,6 @@
 #include "skin/skin_window.h"
 
 namespace {
-
-HWND boundDialog = nullptr;
-// Looked up once: the drop-down lives as long as the dialog, and the lookup asks the window
-// server, which every message's state check would otherwise pay.
-HWND boundDropDown = nullptr;
-SkinControl* const* boundControls = nullptr;
 
 // Control table slot of each item; -1 for the drop-down, which is a window of its own.
 constexpr int kItemSlots[kDialogItemCount] = {kSlotFirstFilter,
@@ -32,20 +28,18 @@ constexpr int kItemSlots[kDialogItemCount] = {kSlotFirstFilter,
 
 bool Known(int item) { return item >= 0 && item < kDialogItemCount; }
 
-bool OnCompletionScreen() {
+}  // namespace
+
+bool DialogInput::OnCompletionScreen() const {
   const SkinControl* finish = ItemControl(kFinishItem);
   return finish != nullptr && finish->visible != 0;
 }
 
-}  // namespace
-
-void BindDialogItems(HWND dialog, SkinControl* const* controls) {
+void DialogInput::BindItems(HWND dialog, SkinControl* const* controls) {
   boundDialog = dialog;
   boundDropDown = dialog != nullptr ? GetDlgItem(dialog, kComboId) : nullptr;
   boundControls = dialog != nullptr ? controls : nullptr;
 }
-
-HWND ItemsDialog() { return boundDialog; }
 
 ItemKind KindOfItem(int item) {
   if (item < kLinkItem) return ItemKind::kFilterBox;
@@ -54,12 +48,12 @@ ItemKind KindOfItem(int item) {
   return ItemKind::kButton;
 }
 
-SkinControl* ItemControl(int item) {
+SkinControl* DialogInput::ItemControl(int item) const {
   if (!Known(item) || boundControls == nullptr || kItemSlots[item] < 0) return nullptr;
   return boundControls[kItemSlots[item]];
 }
 
-bool ItemShown(int item) {
+bool DialogInput::ItemShown(int item) const {
   if (!Known(item) || boundDialog == nullptr) return false;
   if (item == kDropDownItem) {
     HWND dropDown = boundDropDown;
@@ -71,7 +65,7 @@ bool ItemShown(int item) {
   return control != nullptr && control->visible != 0;
 }
 
-bool ItemRect(int item, RECT* client) {
+bool DialogInput::ItemRect(int item, RECT* client) const {
   *client = RECT{0, 0, 0, 0};
   if (item == kDropDownItem) {
     HWND dropDown = boundDialog != nullptr ? boundDropDown : nullptr;
@@ -106,7 +100,7 @@ bool ItemRect(int item, RECT* client) {
   }
 }
 
-const char* ItemName(int item) {
+const char* DialogInput::ItemName(int item) const {
   switch (item) {
     case kInstallItem:
       return "Install";
@@ -125,20 +119,20 @@ const char* ItemName(int item) {
   return static_cast<const FilterCheckBox*>(control)->label;
 }
 
-bool ItemChecked(int item) {
+bool DialogInput::ItemChecked(int item) const {
   if (KindOfItem(item) != ItemKind::kFilterBox) return false;
   const SkinControl* control = ItemControl(item);
   return control != nullptr && static_cast<const FilterCheckBox*>(control)->value != 0;
 }
 
-bool ItemPressed(int item) {
+bool DialogInput::ItemPressed(int item) const {
   if (KindOfItem(item) != ItemKind::kButton) return false;
   const SkinControl* control = ItemControl(item);
   return control != nullptr &&
          static_cast<const ImageButton*>(control)->pressState == kButtonPressed;
 }
 
-int ItemAt(POINT client) {
+int DialogInput::ItemAt(POINT client) const {
   for (int item = 0; item < kDialogItemCount; ++item) {
     RECT area;
     if (ItemShown(item) && ItemRect(item, &area) && PtInRect(&area, client)) return item;

@@ -223,7 +223,7 @@ void InstallerDialog::OnInitDialog(HWND dialog) {
   MoveWindow(GetDlgItem(dialog, kComboId), kComboShownPx.left, kComboShownPx.top,
              kComboShownPx.right, kComboShownPx.bottom, TRUE);
   SizeAndCentre(dialog);
-  AttachDialogInput(dialog, TheSkinWindow, ControlTable);
+  input.Attach(dialog, TheSkinWindow, ControlTable);
 }
 
 void InstallerDialog::PaintWindow(HWND dialog) {
@@ -241,7 +241,7 @@ void InstallerDialog::PaintWindow(HWND dialog) {
     for (const TextLine& line : kCompletionLines)
       TheSkinWindow->drawText(line.x, line.y, line.text);
   }
-  PaintFocusRectangle();
+  input.PaintFocusRectangle();
   TheSkinWindow->endPaint();
 }
 
@@ -306,7 +306,7 @@ void InstallerDialog::ShowCompletionScreen(HWND dialog) {
              kComboShownPx.right, kComboShownPx.bottom, TRUE);
   UseCompletionFont();
   Repaint(dialog, nullptr);
-  FocusCompletionScreen();
+  input.FocusCompletionScreen();
 }
 
 bool InstallerDialog::RefuseFolder(HWND dialog) {
@@ -427,9 +427,9 @@ INT_PTR CALLBACK InstallerDialog::Procedure(HWND dialog, UINT message, WPARAM wP
   if (self == nullptr) return 0;
   // Keyboard, screen readers and the window-level mouse behaviour come first and last.
   INT_PTR result = 0;
-  if (DialogInputBefore(dialog, message, wParam, lParam, &result)) return result;
+  if (self->input.Before(dialog, message, wParam, lParam, &result)) return result;
   result = self->OnMessage(dialog, message, wParam, lParam);
-  DialogInputAfter();
+  self->input.After();
   return result;
 }
 

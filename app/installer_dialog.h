@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/dialog_input.h"
 #include "app/dialog_layout.h"
 #include "app/install_messages.h"
 #include "app/system_error.h"
@@ -18,6 +19,8 @@ class InstallerDialog {
  public:
   // The window's procedure; the object comes as the dialog's creation parameter.
   static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  // The items as keyboard and screen-reader users reach them.
+  const DialogInput& Input() const { return input; }
 
  private:
   class NestedLoop;
@@ -49,6 +52,7 @@ class InstallerDialog {
   void OnSkinNotify(HWND dialog, WPARAM code);
 
   HWND window;
+  DialogInput input;
   SkinControl* ControlTable[kControlSlots];
   int installDone;
   int detectedFolderCount;

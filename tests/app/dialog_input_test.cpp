@@ -37,20 +37,21 @@ namespace {
 constexpr COLORREF kMarker = RGB(255, 0, 255);
 
 SkinWindow* theSkin = nullptr;
+DialogInput input;          // zeroed: not attached until the test's dialog exists
 std::vector<int> commands;  // WM_COMMAND identifiers the dialog received
 
 INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   INT_PTR result = 0;
-  if (DialogInputBefore(dialog, message, wParam, lParam, &result)) return result;
+  if (input.Before(dialog, message, wParam, lParam, &result)) return result;
   if (theSkin != nullptr && theSkin->preFilter(dialog, message, wParam, lParam)) return 0;
   if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
   if (message == WM_PAINT && theSkin != nullptr) {
     theSkin->beginPaint();
     theSkin->paintAll();
-    PaintFocusRectangle();
+    input.PaintFocusRectangle();
     theSkin->endPaint();
   }
-  DialogInputAfter();
+  input.After();
   return message == WM_PAINT ? TRUE : FALSE;
 }
 
@@ -90,7 +91,7 @@ class DialogInputTest : public ::testing::Test {
     controls[kSlotFinish] =
         new ImageButton(&context, RECT{161, 210, 250, 202}, 220, 220, 2, "", nullptr, nullptr);
     controls[kSlotFinish]->setShown(0);
-    AttachDialogInput(dialog, skin, controls);
+    input.Attach(dialog, skin, controls);
     SetForegroundWindow(dialog);
     SetActiveWindow(dialog);
     SetFocus(dialog);
@@ -235,7 +236,7 @@ TEST_F(DialogInputTest, LeavingTheWindowClearsTheStatusTextAndLetsGoOfAButton) {
 
 // Keys as the dialog manager delivers them: where the focus goes and what each key does.
 TEST_F(DialogInputTest, KeysMoveTheFocusAndActLikeClicks) {
-  ASSERT_EQ(FocusedItem(), kInstallItem);
+  ASSERT_EQ(input.FocusedItem(), kInstallItem);
   struct Step {
     WPARAM key;
     int focusAfter;
@@ -254,17 +255,17 @@ TEST_F(DialogInputTest, KeysMoveTheFocusAndActLikeClicks) {
   for (const Step& step : steps) {
     commands.clear();
     Key(step.key);
-    EXPECT_EQ(FocusedItem(), step.focusAfter) << "key " << step.key;
+    EXPECT_EQ(input.FocusedItem(), step.focusAfter) << "key " << step.key;
     EXPECT_EQ(TakeNotifications(dialog), step.posted) << "key " << step.key;
     EXPECT_EQ(commands, step.commands) << "key " << step.key;
   }
   EXPECT_EQ(static_cast<FilterCheckBox*>(controls[kSlotFirstFilter])->value, 0);
 
-  ASSERT_TRUE(FocusItem(kLinkItem));
+  ASSERT_TRUE(input.FocusItem(kLinkItem));
   Key(VK_RETURN);
   EXPECT_EQ(TakeNotifications(dialog), std::vector<WPARAM>{1029}) << "Enter on the link";
   EXPECT_EQ(static_cast<LinkLabel*>(controls[kSlotLink])->visited, 1);
-  EXPECT_FALSE(FocusItem(kFinishItem)) << "a hidden control takes no focus";
+  EXPECT_FALSE(input.FocusItem(kFinishItem)) << "a hidden control takes no focus";
 }
 
 // The focus rectangle is drawn over fresh pixels each time: moving on leaves the pixels
@@ -279,12 +280,12 @@ TEST_F(DialogInputTest, TheFocusRectangleLeavesNoMarks) {
   };
   std::vector<COLORREF> before, focused, after;
   Capture(&before);
-  ASSERT_TRUE(FocusItem(kFirstBoxItem));
+  ASSERT_TRUE(input.FocusItem(kFirstBoxItem));
   Capture(&focused);
   EXPECT_EQ(focused, before) << "a rectangle before the keyboard was used";
   // Once round the twelve shown controls (no drop-down here, Finish hidden), back to the box.
   for (int i = 0; i < 12; ++i) Key(VK_TAB);
-  ASSERT_EQ(FocusedItem(), kFirstBoxItem);
+  ASSERT_EQ(input.FocusedItem(), kFirstBoxItem);
   Capture(&focused);
   EXPECT_NE(focused, before) << "no rectangle once the keyboard was used";
   InvalidateRect(dialog, nullptr, FALSE);  // a repaint keeps it as it was

@@ -121,7 +121,8 @@ class InstallerDialogTest : public ::testing::Test {
   }
   void ToggleAllBoxes() const {
     for (int k = 0; k < kFilterBoxCount; ++k) {
-      static_cast<FilterCheckBox*>(ItemControl(kFirstBoxItem + k))->toggle(dialog);
+      static_cast<FilterCheckBox*>(installer.Input().ItemControl(kFirstBoxItem + k))
+          ->toggle(dialog);
     }
     PumpFor(50);
   }
@@ -258,10 +259,10 @@ TEST_F(InstallerDialogTest, AMousePickWithEveryBoxClearedFocusesCancel) {
   SetFocus(combo);
   // Focus cues hidden, as Windows starts a dialog opened with the mouse.
   SendMessageA(dialog, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
-  ASSERT_EQ(FocusedItem(), kDropDownItem);
+  ASSERT_EQ(installer.Input().FocusedItem(), kDropDownItem);
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kComboId, CBN_CLOSEUP),
                reinterpret_cast<LPARAM>(combo));
-  EXPECT_EQ(FocusedItem(), kCancelItem);
+  EXPECT_EQ(installer.Input().FocusedItem(), kCancelItem);
 }
 
 }  // namespace
