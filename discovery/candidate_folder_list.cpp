@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "discovery/candidate_programs.h"
 #include "discovery/path_rules.h"
 #include "text/ansi_chars.h"
 
@@ -52,6 +53,7 @@ void ResetCandidateFolderList() {
     entry.path[0] = '\0';
     entry.appendSubfolder = 1;
   }
+  ResetCandidatePrograms();
 }
 
 bool FindExistingFolder(char* text, FolderExistsTest exists) {
