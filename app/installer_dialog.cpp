@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/dialog_input.h"
 #include "app/dialog_layout.h"
+#include "app/editor_machine.h"
 #include "app/folder_picker.h"
 #include "app/folder_refusal.h"
 #include "app/home_page.h"
@@ -13,6 +14,7 @@
 #include "controls/image_button.h"
 #include "controls/link_label.h"
 #include "discovery/candidate_folder_list.h"
+#include "discovery/candidate_programs.h"
 #include "discovery/folder_entry.h"
 #include "discovery/host_probe_sequence.h"
 #include "payload/exclusion_list.h"
@@ -33,6 +35,9 @@ char InstallFolder[kPathChars];
 int discoveryRunning = 0;
 int discoveryStarted = 0;
 int installPending = 0;
+// While the question before a 64-bit editor's folder is shown, nothing the user did before it
+// came up is acted on.
+int questionShown = 0;
 
 RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
@@ -250,6 +255,25 @@ bool ReadChosenFolder(HWND dialog) {
   return Combo(dialog, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(InstallFolder)) != CB_ERR;
 }
 
+// Where the files on disk say the chosen folder's editor is 64-bit, these filters would never
+// load there: asks first, No by default. Returns whether to install.
+bool ConfirmEditorCanLoad(HWND dialog) {
+  const LRESULT selected = Combo(dialog, CB_GETCURSEL);
+  const bool listed = selected >= 0 && selected < detectedFolderCount;
+  const char* program = listed ? CandidateProgramList[selected] : "";
+  // A listed folder is the editor's own; the maker's sub-folder that its entry may add is not.
+  const char* plugins = listed ? CandidateFolderList[selected].path : InstallFolder;
+  const EditorEvidence evidence = SixtyFourBitEvidence(program, plugins);
+  if (evidence == EditorEvidence::kNone) return true;
+  SixtyFourBitFolderQuestion(problemText, sizeof problemText, InstallFolder,
+                             evidence == EditorEvidence::kSixtyFourProgram ? program : "", plugins);
+  questionShown = 1;
+  const int answer =
+      MessageBoxA(dialog, problemText, kCaption, MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING);
+  questionShown = 0;
+  return answer == IDYES;
+}
+
 // The skin's text font becomes the larger completion font. The new font goes into the back
 // buffer before the old one is deleted, so no context is left holding a deleted font.
 void UseCompletionFont() {
@@ -281,7 +305,10 @@ void InstallStep(HWND dialog) {
     installPending = 1;  // carried out as soon as the list is filled
     return;
   }
-  if (!ReadChosenFolder(dialog) || RefuseUnsafeFolder(dialog, InstallFolder)) return;
+  if (!ReadChosenFolder(dialog) || RefuseUnsafeFolder(dialog, InstallFolder) ||
+      !ConfirmEditorCanLoad(dialog)) {
+    return;
+  }
   InstallInputGuard guard(dialog);
   if (!CanEnterFolder(InstallFolder)) {
     const DWORD enterError = GetLastError();
@@ -400,9 +427,11 @@ INT_PTR DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       OnPaint(dialog);
       return TRUE;  // painted: the default would begin and end a second, empty paint
     case WM_COMMAND:
+      if (questionShown != 0) return 0;
       return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_SKIN_NOTIFY:
-      OnSkinNotify(dialog, wParam);
+      // A box's change is still counted, so the Install button stays right.
+      if (questionShown == 0 || wParam == kNotifyFilterChanged) OnSkinNotify(dialog, wParam);
       return 0;
     case WM_DISCOVERY_DONE:
       OnDiscoveryDone(dialog);
