@@ -68,3 +68,29 @@ bool FilesProblemText(char* out, size_t cap, const char* folder, const FileProbl
                 "may use them, or choose another folder, and press Install again.",
                 ok);
 }
+
+bool SixtyFourBitFolderQuestion(char* out, size_t cap, const char* folder, const char* program,
+                                const char* pluginFolder) {
+  if (cap == 0) return false;
+  out[0] = '\0';
+  bool ok = Append(out, cap, "The folder\n\n", true);
+  ok = Append(out, cap, folder, ok);
+  if (program[0] != '\0') {
+    ok = Append(out, cap, "\n\nbelongs to a 64-bit program:\n\n", ok);
+    ok = Append(out, cap, program, ok);
+  } else {
+    // The maker's sub-folder is not the editor's own: its plug-ins are in the folder above.
+    if (strcmp(folder, pluginFolder) != 0) {
+      ok = Append(out, cap, "\n\nis in\n\n", ok);
+      ok = Append(out, cap, pluginFolder, ok);
+      ok = Append(out, cap, "\n\nwhich holds", ok);
+    } else {
+      ok = Append(out, cap, "\n\nholds", ok);
+    }
+    ok = Append(out, cap, " only plug-ins for 64-bit editors.", ok);
+  }
+  return Append(out, cap,
+                "\n\nThese filters are 32-bit and will not appear in a 64-bit editor.\n\n"
+                "Install them there anyway?",
+                ok);
+}

@@ -22,6 +22,13 @@ bool FolderProblemText(char* out, size_t cap, const char* folder, const char* re
 bool FilesProblemText(char* out, size_t cap, const char* folder, const FileProblem* files,
                       size_t count);
 
+// The question before writing into a folder whose editor is built for a 64-bit processor,
+// where these 32-bit filters cannot load. program: the 64-bit program the folder was found
+// through; empty when the plug-ins already in pluginFolder (the folder itself or the one it
+// is in) said so instead. Returns false when the text did not fit.
+bool SixtyFourBitFolderQuestion(char* out, size_t cap, const char* folder, const char* program,
+                                const char* pluginFolder);
+
 // The reason text without the line break and full stop that the system's message texts end
 // with, or "unknown error" when nothing is left. Returns false when it did not fit.
 bool TrimReason(char* out, size_t cap, const char* reason);

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/dialog_input.h"
 #include "app/dialog_layout.h"
+#include "app/editor_machine.h"
 #include "app/folder_picker.h"
 #include "app/folder_refusal.h"
 #include "app/home_page.h"
@@ -13,6 +14,7 @@
 #include "controls/image_button.h"
 #include "controls/link_label.h"
 #include "discovery/candidate_folder_list.h"
+#include "discovery/candidate_programs.h"
 #include "discovery/folder_entry.h"
 #include "discovery/host_probe_sequence.h"
 #include "payload/exclusion_list.h"
@@ -284,6 +286,23 @@ bool InstallerDialog::ReadChosenFolder(HWND dialog) {
   return Combo(dialog, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(InstallFolder)) != CB_ERR;
 }
 
+// Where the files on disk say the chosen folder's editor is 64-bit, these filters would never
+// load there: asks first, No by default. Returns whether to install.
+bool ConfirmEditorCanLoad(HWND dialog) {
+  const LRESULT selected = Combo(dialog, CB_GETCURSEL);
+  const bool listed = selected >= 0 && selected < detectedFolderCount;
+  const char* program = listed ? CandidateProgramList[selected] : "";
+  // A listed folder is the editor's own; the maker's sub-folder that its entry may add is not.
+  const char* plugins = listed ? CandidateFolderList[selected].path : InstallFolder;
+  const EditorEvidence evidence = SixtyFourBitEvidence(program, plugins);
+  if (evidence == EditorEvidence::kNone) return true;
+  SixtyFourBitFolderQuestion(problemText, sizeof problemText, InstallFolder,
+                             evidence == EditorEvidence::kSixtyFourProgram ? program : "", plugins);
+  NestedLoop loop(dialog);
+  return MessageBoxA(dialog, problemText, kCaption, MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING) ==
+         IDYES;
+}
+
 // The skin's text font becomes the larger completion font. The new font goes into the back
 // buffer before the old one is deleted, so no context is left holding a deleted font.
 static void UseCompletionFont() {
@@ -322,7 +341,7 @@ void InstallerDialog::InstallStep(HWND dialog) {
     SetRestingStatus(&TheSkinContext, kInstallWaitingStatus);
     return;
   }
-  if (!ReadChosenFolder(dialog) || RefuseFolder(dialog)) return;
+  if (!ReadChosenFolder(dialog) || RefuseFolder(dialog) || !ConfirmEditorCanLoad(dialog)) return;
   InstallInputGuard guard(dialog);
   if (!CanEnterFolder(InstallFolder)) {
     const DWORD enterError = GetLastError();

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "discovery/candidate_programs.h"
 #include "discovery/folder_text.h"
 #include "discovery/path_rules.h"
 #include "text/ansi_chars.h"
@@ -53,6 +54,7 @@ void ResetCandidateFolderList() {
     entry.path[0] = '\0';
     entry.appendSubfolder = 1;
   }
+  ResetCandidatePrograms();
 }
 
 bool FindExistingFolder(char* text, FolderExistsTest exists) {

@@ -9,3 +9,4 @@ bool EnterFolder(const char* folder);
 // FindExistingFolder and AddCandidateFolder with that test.
 bool FindExistingFolder(char* text);
 void AddCandidateFolder(char* text);
+void AddProgramFolder(char* text, const char* program);

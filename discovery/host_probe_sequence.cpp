@@ -82,15 +82,16 @@ void HostProbeSequence() {
   }
   WindowsIniProbe("ulead32.ini", "plugindir");
   char folder[kPathChars];
+  char program[kPathChars];
   for (const ProgramFolderProbe& probe : kProgramFolderProbes) {
-    if (!FindAppFolder(probe.root, probe.keyPath, probe.subPath, folder, sizeof folder) ||
+    if (!FindAppFolder(probe.root, probe.keyPath, probe.subPath, folder, sizeof folder, program) ||
         !JoinPath(folder, sizeof folder, probe.name)) {
       continue;
     }
     if (probe.action == ProgramFolderAction::kAddFolder) {
-      AddCandidateFolder(folder);
+      AddProgramFolder(folder, program);
     } else {
-      BinarySettingsProbe(folder);
+      BinarySettingsProbe(folder, program);
     }
   }
 }

@@ -68,3 +68,32 @@ bool ProgramFolderOfCommand(char* text) {
   // process is in.
   return text[0] != '\0' && text[1] == ':' && text[2] == '\\';
 }
+
+bool ProgramFileOfCommand(const char* command, char* out, size_t cap) {
+  if (cap == 0) return false;
+  out[0] = '\0';
+  while (*command == ' ') ++command;
+  // ".exe" is looked for in any case; the file name keeps its own.
+  char lower[kPathChars];
+  if (!CopyText(lower, sizeof lower, command)) return false;
+  ansi::ToLowerInPlace(lower);
+  const char* start = lower;
+  const char* end = nullptr;
+  if (*start == '"') {
+    end = ansi::FindText(++start, "\"");
+  } else {
+    for (const char* at = ansi::FindText(start, ".exe"); at != nullptr && end == nullptr;
+         at = ansi::FindText(at + 1, ".exe")) {
+      if (at[4] == ' ' || at[4] == '\0') end = at + 4;
+    }
+  }
+  if (end == nullptr) return false;
+  const size_t len = static_cast<size_t>(end - start);
+  const char* file = command + (start - lower);
+  if (len < 4 || len >= cap || !ansi::IsAlpha(file[0]) || file[1] != ':' || file[2] != '\\') {
+    return false;
+  }
+  memcpy(out, file, len);
+  out[len] = '\0';
+  return true;
+}

@@ -29,3 +29,9 @@ void StripLeadingNonLetters(char* text);
 // before the drive letter is stripped. Returns false when the result is not a path from a
 // drive root ("C:\..."); the text then holds what was left of it.
 bool ProgramFolderOfCommand(char* text);
+
+// The program file that an open command or an application path names: between the quotes
+// when it begins with one (after blanks), else up to the first ".exe" that a blank or the end
+// follows. Returns false when it names no file from a drive root ("C:\..."); out (cap
+// characters) is then empty.
+bool ProgramFileOfCommand(const char* command, char* out, size_t cap);

@@ -14,16 +14,17 @@
 
 namespace {
 
-// Adds the drive path at `at` in a settings line. The add works on a copy: trimming and
-// normalising it must not eat the rest of the line, which may hold further paths.
-void AddLinePath(const char* line, int at) {
+// Adds the drive path at `at` in a settings line of the program's editor (empty: not known).
+// The add works on a copy: trimming and normalising it must not eat the rest of the line,
+// which may hold further paths.
+void AddLinePath(const char* line, int at, const char* program) {
   char folder[kPathChars];
   CopyText(folder, sizeof folder, line + at);
-  AddCandidateFolder(folder);
+  AddProgramFolder(folder, program);
 }
 
 // Reads a preference file; true when a key line held a drive path (added or not).
-bool ProbePreferenceFile(const char* path, const char* keyWord) {
+bool ProbePreferenceFile(const char* path, const char* keyWord, const char* program) {
   ScopedFile file(path, "rt");
   if (!file) return false;
   char line[kPathChars];
@@ -32,7 +33,7 @@ bool ProbePreferenceFile(const char* path, const char* keyWord) {
     if (ansi::FindText(line, keyWord) == nullptr) continue;
     const int at = DrivePathScan(line).next();
     if (at >= 0) {
-      AddLinePath(line, at);
+      AddLinePath(line, at, program);
       return true;
     }
   }
@@ -41,14 +42,20 @@ bool ProbePreferenceFile(const char* path, const char* keyWord) {
 
 }  // namespace
 
-bool FindAppFolder(HKEY root, const char* keyPath, const char* subPath, char* out, size_t cap) {
+bool FindAppFolder(HKEY root, const char* keyPath, const char* subPath, char* out, size_t cap,
+                   char* program) {
   char key[kPathChars];
   char command[kPathChars];
   if (cap > 0) out[0] = '\0';
+  if (program != nullptr) program[0] = '\0';
   if (!JoinPath(key, sizeof key, subPath, keyPath) ||
-      ReadRegistryString(root, key, "", command, sizeof command) != ERROR_SUCCESS ||
-      !ProgramFolderOfCommand(command) || !CopyText(out, cap, command)) {
+      ReadRegistryString(root, key, "", command, sizeof command) != ERROR_SUCCESS) {
+    return false;
+  }
+  if (program != nullptr) ProgramFileOfCommand(command, program, kPathChars);
+  if (!ProgramFolderOfCommand(command) || !CopyText(out, cap, command)) {
     if (cap > 0) out[0] = '\0';
+    if (program != nullptr) program[0] = '\0';
     return false;
   }
   return true;
@@ -57,13 +64,15 @@ bool FindAppFolder(HKEY root, const char* keyPath, const char* subPath, char* ou
 void PreferenceFileProbe(const char* progId, const char* prefix, const char* suffix,
                          const char* keyWord, int32_t levelsUp) {
   char folder[kPathChars];
-  if (!FindAppFolder(HKEY_CLASSES_ROOT, progId, "shell\\open\\command", folder, sizeof folder)) {
+  char program[kPathChars];
+  if (!FindAppFolder(HKEY_CLASSES_ROOT, progId, "shell\\open\\command", folder, sizeof folder,
+                     program)) {
     return;
   }
   char file[kPathChars];
   int32_t restart = 1;
   while (ResumableFileSearch(folder, prefix, suffix, file, sizeof file, &restart, levelsUp)) {
-    if (ProbePreferenceFile(file, keyWord)) {
+    if (ProbePreferenceFile(file, keyWord, program)) {
       EndFileSearch();
       return;
     }
@@ -81,13 +90,15 @@ void WindowsIniProbe(const char* fileName, const char* keyWord) {
     ansi::ToLowerInPlace(line);
     if (ansi::FindText(line, keyWord) == nullptr) continue;
     DrivePathScan scan(line);
-    for (int at = scan.next(); at >= 0; at = scan.next()) AddLinePath(line, at);
+    for (int at = scan.next(); at >= 0; at = scan.next()) AddLinePath(line, at, "");
   }
 }
 
-void BinarySettingsProbe(const char* path) {
+void BinarySettingsProbe(const char* path, const char* program) {
   ScopedFile file(path, "rb");
   if (!file) return;
   char folder[kPathChars];
-  if (FindSettingsFolderRecord(file.get(), folder, sizeof folder)) AddCandidateFolder(folder);
+  if (FindSettingsFolderRecord(file.get(), folder, sizeof folder)) {
+    AddProgramFolder(folder, program);
+  }
 }

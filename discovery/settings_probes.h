@@ -10,8 +10,10 @@
 
 // The program folder named by the default value of root\keyPath\subPath (an open command or
 // an application path), with its trailing backslash. Returns true when out (cap characters)
-// holds it; false when there is none, out then empty.
-bool FindAppFolder(HKEY root, const char* keyPath, const char* subPath, char* out, size_t cap);
+// holds it; false when there is none, out then empty. When program is given (a kPathChars
+// buffer), it receives the program file that the value names, or an empty text.
+bool FindAppFolder(HKEY root, const char* keyPath, const char* subPath, char* out, size_t cap,
+                   char* program = nullptr);
 
 // Searches the program folder of the ProgID's open command (moved up levelsUp folders) for
 // text preference files named prefix...suffix and adds the first drive path written after
@@ -23,5 +25,6 @@ void PreferenceFileProbe(const char* progId, const char* prefix, const char* suf
 // folder that contain keyWord.
 void WindowsIniProbe(const char* fileName, const char* keyWord);
 
-// Adds the folder of the first folder record of a binary settings file.
-void BinarySettingsProbe(const char* path);
+// Adds the folder of the first folder record of a binary settings file, found through the
+// editor's program file (empty when not known).
+void BinarySettingsProbe(const char* path, const char* program = "");

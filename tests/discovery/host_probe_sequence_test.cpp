@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "discovery/candidate_folder_list.h"
+#include "discovery/candidate_programs.h"
 #include "discovery/host_probe_sequence.h"
 #include "tests/discovery/seeding.h"
 #include "text/text_buffer.h"
@@ -160,6 +161,30 @@ TEST_F(HostProbeSequenceTest, ListsTheFoldersOfSeveralEditorsInProbeOrder) {
       "C:\\Dischosts\\Pclassic\\Filters\\ +",
   };
   EXPECT_EQ(expected, ListedFolders());
+  // The program each folder was found through, also Photoshop's, listed from the registry first.
+  const std::string root = kRoot + "\\";
+  const std::vector<std::string> programs = {
+      "",
+      root + "PS6\\Photoshp.exe",
+      "",
+      "",
+      "",
+      "",
+      "",
+      root + "Fireworks 3\\Fireworks 3.exe",
+      root + "Fireworks 5\\Fireworks 5.exe",
+      root + "Corel9\\Programs\\PhotoPnt.exe",
+      root + "Corel10\\Programs\\PhotoPnt.exe",
+      "",
+      "",
+      root + "PI3\\Pi3.exe",
+      root + "Painter5\\Painter.exe",
+      root + "Painter6\\Painter.exe",
+      root + "PClassic\\PClassic.exe",
+  };
+  EXPECT_EQ(programs,
+            std::vector<std::string>(CandidateProgramList, CandidateProgramList + expected.size()));
+  EXPECT_STREQ("", CandidateProgramList[expected.size()]);
 
   Clean();
   ResetCandidateFolderList();

@@ -141,3 +141,25 @@ TEST(PathRules, ProgramFolderOfCommandKeepsTheFolderOfTheProgram) {
     EXPECT_STREQ(c.folder, text) << c.command;
   }
 }
+
+TEST(PathRules, ProgramFileOfCommandTakesTheQuotedFileOrTheTextUpToExe) {
+  const struct {
+    const char* command;
+    const char* program;  // "" when none is named
+  } cases[] = {
+      {"\"C:\\Program Files\\Pixa\\Pixa.exe\" \"%1\"", "C:\\Program Files\\Pixa\\Pixa.exe"},
+      {"  \"C:\\Pixa\\pixa.bin\"", "C:\\Pixa\\pixa.bin"},
+      {"C:\\Program Files\\Pi3\\Pi3.EXE /dde C:\\docs\\%1", "C:\\Program Files\\Pi3\\Pi3.EXE"},
+      // Only ".exe" followed by a blank or the end ends the file name.
+      {"C:\\Tools.exe.d\\run.exe %1", "C:\\Tools.exe.d\\run.exe"},
+      {"\"C:\\Pixa\\pixa.exe %1", ""},
+      {"pi3.exe %1", ""},
+      {"C:pi3.exe", ""},
+  };
+  for (const auto& c : cases) {
+    char program[kPathChars];
+    EXPECT_EQ(c.program[0] != '\0', ProgramFileOfCommand(c.command, program, sizeof program))
+        << c.command;
+    EXPECT_STREQ(c.program, program) << c.command;
+  }
+}

@@ -31,6 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Run(CapitalizePath, text);
   Run(StripLeadingNonLetters, text);
   Run([](char* t) { ProgramFolderOfCommand(t); }, text);
+  char program[kPathChars];
+  if (ProgramFileOfCommand(text.c_str(), program, sizeof program)) {
+    if (text.find(program) == std::string::npos)
+      fuzz::Fail("program not in the command", text, program);
+    fuzz::ExpectPairsKept("program", text, program);
+  }
   Run([](char* t) { EnsureTrailingBackslash(t, kPathChars); }, text);
   const std::string trimmed = Run([](char* t) { FindExistingFolder(t, SomeExist); }, text);
   if (text.compare(0, trimmed.size(), trimmed) != 0 && trimmed + "\\" != text)

@@ -12,6 +12,7 @@ import os
 import re
 import shutil
 import signal
+import struct
 import subprocess
 import sys
 import tempfile
@@ -55,6 +56,14 @@ INSTALL_CHILD, CANCEL_CHILD, FINISH_CHILD = 12, 13, 14
 VILO_AND_MORVELLANE = {"Vilo2000demo.8bf", "Vilo2000deformations.reg", "Vilo2000patterns.reg",
                        "Morvellane3d.8bf"}
 STATUS_AREA = (6, 242, 249, 262)
+
+
+def module_head(machine):
+    """The first bytes of a program or plug-in built for machine: a DOS header that points at
+    "PE\\0\\0", the machine word, and the optional header's magic (PE32+ but for x86)."""
+    magic, optional = (0x10B, 0xE0) if machine == 0x14C else (0x20B, 0xF0)
+    return (b"MZ" + bytes(58) + struct.pack("<I", 64) + b"PE\0\0" +
+            struct.pack("<HHIIIHHH", machine, 0, 0, 0, 0, optional, 0x22, magic) + bytes(446))
 
 
 def box_point(k):
@@ -853,6 +862,21 @@ class Suite:
         finally:
             self.hostile_unseed()
 
+    def pick_in_tmp(self, lead):
+        """Picks, in the open folder picker, the host's /tmp folder whose name begins with
+        lead, through Wine's "/" entry."""
+        check(wait_for(lambda: self.wine.run(self.probe, "window", "Browse for Folder")[0] == 0),
+              "no folder picker appeared")
+        out = self.wine.x("xdotool", "search", "--name", "Browse for Folder", "getwindowgeometry")
+        x, y = [int(v) for v in out.split("Position: ")[1].split()[0].split(",")]
+        self.wine.x("xdotool", "mousemove", str(x + 70), str(y + 112))  # the "/" entry
+        time.sleep(0.2)
+        self.wine.x("xdotool", "click", "1")
+        for keys in (["key", "Right"], ["type", "tmp"], ["key", "Right"], ["type", lead],
+                     ["key", "Return"]):
+            time.sleep(0.5)
+            self.wine.x("xdotool", *keys)
+
     def test_picked_folder_the_code_page_cannot_spell_is_refused_by_name(self):
         self.unseed()
         # Reached in the picker through Wine's "/" entry: /tmp, then the folder by its first
@@ -864,17 +888,7 @@ class Suite:
         try:
             inst = self.launch()
             inst.click(INSTALL)
-            check(wait_for(lambda: inst.probe("window", "Browse for Folder")[0] == 0),
-                  "no folder picker appeared")
-            out = self.wine.x("xdotool", "search", "--name", "Browse for Folder", "getwindowgeometry")
-            x, y = [int(v) for v in out.split("Position: ")[1].split()[0].split(",")]
-            self.wine.x("xdotool", "mousemove", str(x + 70), str(y + 112))  # the "/" entry
-            time.sleep(0.2)
-            self.wine.x("xdotool", "click", "1")
-            for keys in (["key", "Right"], ["type", "tmp"], ["key", "Right"], ["type", lead],
-                         ["key", "Return"]):
-                time.sleep(0.5)
-                self.wine.x("xdotool", *keys)
+            self.pick_in_tmp(lead)
             text = inst.message()
             print("message: " + text.strip().replace("\n", " | "), flush=True)
             # The probe reads the text in code page 1252, where Omega shows as a look-alike.
@@ -887,6 +901,63 @@ class Suite:
             check(inst.wait_end() == 0, "Cancel did not end with 0")
         finally:
             shutil.rmtree(picked, ignore_errors=True)
+
+    def test_install_asks_before_the_folder_of_a_64_bit_editor(self):
+        # What the files on disk say of the folder's editor, and the question they give:
+        # the program the open command names decides; else the plug-ins already there.
+        rows = [  # program's machine (0: a registry value), plug-in's machine, picked, words
+            (0x8664, None, False, "belongs to a 64-bit program:\n\nC:\\Hosts\\Pixa\\pixa.exe\n\n"),
+            (0x014C, 0x8664, False, None),
+            (0, 0x8664, False, "\n\nis in\n\nC:\\Hosts\\Pixa\\Plugin\\\n\nwhich holds only plug-ins "
+                               "for 64-bit editors.\n\n"),
+            (None, 0x8664, True, "\n\nholds only plug-ins for 64-bit editors.\n\n"),
+        ]
+        lead = "zzq%d-x64" % os.getpid()
+        for program, plugin, picked, words in rows:
+            self.unseed()
+            shutil.rmtree("/tmp/" + lead, ignore_errors=True)
+            editor = "/tmp/" + lead if picked else self.wine.unix("C:\\Hosts\\Pixa\\plugin")
+            os.makedirs(editor)
+            try:
+                if program == 0:
+                    self.set_maker_folder("C:\\Hosts\\Pixa\\plugin")
+                elif program:
+                    with open(self.wine.unix("C:\\Hosts\\Pixa\\pixa.exe"), "wb") as f:
+                        f.write(module_head(program))
+                    self.wine.regedit("[HKEY_CLASSES_ROOT\\PI3.Image\\shell\\open\\command]\n@=%s\n"
+                                      % reg_string('"C:\\Hosts\\Pixa\\pixa.exe" "%1"'))
+                if plugin:
+                    with open(os.path.join(editor, "Editor.8bf"), "wb") as f:
+                        f.write(module_head(plugin))
+                target = editor if picked else os.path.join(editor, "Quillane")
+                inst = self.launch()
+                inst.click(INSTALL)
+                if picked:
+                    self.pick_in_tmp(lead)
+                if words:
+                    text = inst.message(dismiss=False).strip()
+                    print("question: " + text.replace("\n", " | "), flush=True)
+                    folder = inst.combo()[0][0]
+                    check(text.startswith("The folder\n\n%s\n\n" % folder) and words in text and
+                          text.endswith("These filters are 32-bit and will not appear in a 64-bit "
+                                        "editor.\n\nInstall them there anyway?"),
+                          "the question: %r" % text)
+                    shown = inst.combo()
+                    inst.key("Return")  # No, the default
+                    check(wait_for(lambda: inst.probe("message", "look")[0] != 0), "No kept the question")
+                    check(inst.combo() == shown, "No changed the selection screen: %r" % (inst.combo(),))
+                    check(os.listdir(editor) == (["Editor.8bf"] if plugin else []),
+                          "No wrote %r" % os.listdir(editor))
+                    inst.click(INSTALL)
+                    inst.message(dismiss=False)
+                    inst.key("y")
+                check(wait_for(lambda: inst.combo()[2] == 1000), "no completion screen")
+                check(self.installed(target) == sorted(PAYLOAD + (["Editor.8bf"] if picked else [])),
+                      "installed: %r" % self.installed(target))
+                inst.click(FINISH)
+                check(inst.wait_end() == 0, "Finish did not end with 0")
+            finally:
+                shutil.rmtree("/tmp/" + lead, ignore_errors=True)
 
     def test_without_folders_install_opens_the_folder_picker(self):
         self.unseed()
