@@ -288,7 +288,7 @@ bool InstallerDialog::ReadChosenFolder(HWND dialog) {
 
 // Where the files on disk say the chosen folder's editor is 64-bit, these filters would never
 // load there: asks first, No by default. Returns whether to install.
-bool ConfirmEditorCanLoad(HWND dialog) {
+bool InstallerDialog::ConfirmEditorCanLoad(HWND dialog) {
   const LRESULT selected = Combo(dialog, CB_GETCURSEL);
   const bool listed = selected >= 0 && selected < detectedFolderCount;
   const char* program = listed ? CandidateProgramList[selected] : "";
@@ -298,7 +298,7 @@ bool ConfirmEditorCanLoad(HWND dialog) {
   if (evidence == EditorEvidence::kNone) return true;
   SixtyFourBitFolderQuestion(problemText, sizeof problemText, InstallFolder,
                              evidence == EditorEvidence::kSixtyFourProgram ? program : "", plugins);
-  NestedLoop loop(dialog);
+  NestedLoop loop(this, dialog);
   return MessageBoxA(dialog, problemText, kCaption, MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING) ==
          IDYES;
 }

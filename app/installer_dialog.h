@@ -44,6 +44,7 @@ class InstallerDialog {
   void OnPaint(HWND dialog);
   bool BrowseForFolder(HWND dialog);
   bool ReadChosenFolder(HWND dialog);
+  bool ConfirmEditorCanLoad(HWND dialog);
   void ShowCompletionScreen(HWND dialog);
   bool RefuseFolder(HWND dialog);
   void InstallStep(HWND dialog);
