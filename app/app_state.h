@@ -10,4 +10,3 @@ extern HINSTANCE ProgramInstance;
 // The one skinned window, created by the entry before the dialog runs; null if it could not be
 // allocated, in which case the dialog still runs, unskinned.
 extern SkinWindow* TheSkinWindow;
-extern SkinContext TheSkinContext;

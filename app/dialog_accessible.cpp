@@ -1,12 +1,10 @@
-#include "app/dialog_input.h"
+#include "app/dialog_accessible.h"
 
 #include "app/system_oleacc.h"
 
 #include <new>
 
-#include "app/dialog_items.h"
 #include "app/dialog_layout.h"
-#include "controls/link_label.h"
 #include "text/text_buffer.h"
 
 namespace {
@@ -21,12 +19,10 @@ BSTR AllocText(const char* text) {
 
 }  // namespace
 
-// The dialog window's object, with one child per item. Its methods run on the window's
-// thread (the single-threaded apartment delivers other processes' calls there).
 class DialogAccessible final : public IAccessible {
  public:
-  DialogAccessible(DialogInput* owner, HWND dialog)
-      : references_(1), owner_(owner), dialog_(dialog) {}
+  DialogAccessible(DialogItems* items, HWND dialog)
+      : references_(1), items_(items), dialog_(dialog) {}
   DialogAccessible(const DialogAccessible&) = delete;
   DialogAccessible& operator=(const DialogAccessible&) = delete;
 
@@ -107,7 +103,7 @@ class DialogAccessible final : public IAccessible {
       GetWindowTextA(dialog_, caption, sizeof caption);
       *name = AllocText(caption);
     } else {
-      *name = AllocText(owner_->ItemName(item));
+      *name = AllocText(items_->Name(item));
     }
     return *name != nullptr ? S_OK : E_OUTOFMEMORY;
   }
@@ -127,9 +123,9 @@ class DialogAccessible final : public IAccessible {
     int item = kNoItem;
     const HRESULT checked = itemOf(child, &item);
     if (checked != S_OK) return checked;
-    const SkinControl* control = owner_->ItemControl(item);
-    if (control == nullptr || control->statusText[0] == '\0') return S_FALSE;
-    *text = AllocText(control->statusText);  // what the status line shows on hover
+    const char* hover = items_->HoverText(item);
+    if (hover[0] == '\0') return S_FALSE;
+    *text = AllocText(hover);  // what the status line shows on hover
     return *text != nullptr ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -138,25 +134,11 @@ class DialogAccessible final : public IAccessible {
     int item = kNoItem;
     const HRESULT checked = itemOf(child, &item);
     if (checked != S_OK) return checked;
+    // By kind, in the order ItemKind names them.
+    constexpr LONG kRoles[] = {ROLE_SYSTEM_CHECKBUTTON, ROLE_SYSTEM_LINK, ROLE_SYSTEM_COMBOBOX,
+                               ROLE_SYSTEM_PUSHBUTTON};
     role->vt = VT_I4;
-    if (item == kNoItem) {
-      role->lVal = ROLE_SYSTEM_CLIENT;
-      return S_OK;
-    }
-    switch (KindOfItem(item)) {
-      case ItemKind::kFilterBox:
-        role->lVal = ROLE_SYSTEM_CHECKBUTTON;
-        break;
-      case ItemKind::kLink:
-        role->lVal = ROLE_SYSTEM_LINK;
-        break;
-      case ItemKind::kDropDown:
-        role->lVal = ROLE_SYSTEM_COMBOBOX;
-        break;
-      case ItemKind::kButton:
-        role->lVal = ROLE_SYSTEM_PUSHBUTTON;
-        break;
-    }
+    role->lVal = item == kNoItem ? ROLE_SYSTEM_CLIENT : kRoles[static_cast<int>(KindOfItem(item))];
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* result) override {
@@ -186,7 +168,7 @@ class DialogAccessible final : public IAccessible {
     if (focus == nullptr) return E_POINTER;
     VariantInit(focus);
     if (!live()) return CO_E_OBJNOTCONNECTED;
-    const int item = owner_->FocusedItem();
+    const int item = items_->Focused();
     if (item == kNoItem) return S_FALSE;
     if (item == kDropDownItem) {
       IDispatch* object = nullptr;
@@ -223,7 +205,9 @@ class DialogAccessible final : public IAccessible {
     const HRESULT checked = itemOf(child, &item);
     if (checked != S_OK) return checked;
     if (flags != SELFLAG_TAKEFOCUS || item == kNoItem) return DISP_E_MEMBERNOTFOUND;
-    return owner_->FocusItem(item) ? S_OK : S_FALSE;
+    if (!items_->Focus(item)) return S_FALSE;
+    SendMessageA(dialog_, kItemsChangedMessage, 0, 0);  // drawn and reported now
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
                                         VARIANT child) override {
@@ -237,7 +221,7 @@ class DialogAccessible final : public IAccessible {
     RECT area;
     if (item == kNoItem) {
       GetClientRect(dialog_, &area);
-    } else if (!owner_->ItemRect(item, &area)) {
+    } else if (!items_->Rect(item, &area)) {
       return S_FALSE;
     }
     MapWindowPoints(dialog_, nullptr, reinterpret_cast<POINT*>(&area), 2);
@@ -277,7 +261,7 @@ class DialogAccessible final : public IAccessible {
     GetClientRect(dialog_, &client);
     if (!PtInRect(&client, at)) return S_FALSE;
     hit->vt = VT_I4;
-    hit->lVal = owner_->ItemAt(at) + 1;  // CHILDID_SELF (0) when on no item
+    hit->lVal = items_->At(at) + 1;  // CHILDID_SELF (0) when on no item
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
@@ -285,21 +269,21 @@ class DialogAccessible final : public IAccessible {
     const HRESULT checked = itemOf(child, &item);
     if (checked != S_OK) return checked;
     if (defaultActionOf(item) == nullptr) return DISP_E_MEMBERNOTFOUND;
-    if (!owner_->PressItem(item)) return S_FALSE;
+    if (!items_->Press(item)) return S_FALSE;
     // A reader reads the state right after: the change is reported before it asks.
-    owner_->SyncAccessibleEvents();
+    SendMessageA(dialog_, kItemsChangedMessage, 0, 0);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
   // Readers may hold the object after the dialog has gone: it then answers nothing.
-  void Sever() { owner_ = nullptr; }
+  void Sever() { items_ = nullptr; }
 
  private:
   ~DialogAccessible() = default;
 
-  bool live() const { return owner_ != nullptr && owner_->ItemsDialog() == dialog_; }
+  bool live() const { return items_ != nullptr && items_->Window() == dialog_; }
 
   // Reads a child identifier: CHILDID_SELF gives kNoItem.
   HRESULT itemOf(const VARIANT& child, int* item) const {
@@ -318,15 +302,15 @@ class DialogAccessible final : public IAccessible {
     if (item == kNoItem) {
       return STATE_SYSTEM_FOCUSABLE | (GetFocus() == dialog_ ? STATE_SYSTEM_FOCUSED : 0);
     }
-    if (!owner_->ItemShown(item)) return STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE;
+    if (!items_->Shown(item)) return STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE;
     LONG result = STATE_SYSTEM_FOCUSABLE;
-    if (owner_->FocusedItem() == item) result |= STATE_SYSTEM_FOCUSED;
-    if (owner_->ItemChecked(item)) result |= STATE_SYSTEM_CHECKED;
-    if (owner_->ItemPressed(item)) result |= STATE_SYSTEM_PRESSED;
+    if (items_->Focused() == item) result |= STATE_SYSTEM_FOCUSED;
+    if (items_->Checked(item)) result |= STATE_SYSTEM_CHECKED;
+    if (items_->Pressed(item)) result |= STATE_SYSTEM_PRESSED;
     if (item == kInstallItem) result |= STATE_SYSTEM_DEFAULT;
     if (item == kLinkItem) {
       result |= STATE_SYSTEM_LINKED;
-      if (owner_->LinkVisited()) result |= STATE_SYSTEM_TRAVERSED;
+      if (items_->LinkFollowed()) result |= STATE_SYSTEM_TRAVERSED;
     }
     return result;
   }
@@ -334,84 +318,29 @@ class DialogAccessible final : public IAccessible {
   const char* defaultActionOf(int item) const {
     if (item == kNoItem) return nullptr;
     switch (KindOfItem(item)) {
-      case ItemKind::kFilterBox:
-        return owner_->ItemChecked(item) ? "Uncheck" : "Check";
-      case ItemKind::kLink:
-        return "Jump";
-      case ItemKind::kButton:
-        return "Press";
-      default:
-        return nullptr;
+      case ItemKind::kFilterBox: return items_->Checked(item) ? "Uncheck" : "Check";
+      case ItemKind::kLink: return "Jump";
+      case ItemKind::kButton: return "Press";
+      default: return nullptr;
     }
   }
 
   LONG references_;
-  DialogInput* owner_;
+  DialogItems* items_;
   HWND dialog_;
 };
 
-DialogInput::ItemSnapshot DialogInput::SnapshotOf(int item) const {
-  return ItemSnapshot{ItemShown(item), ItemChecked(item), ItemPressed(item),
-                      item == kLinkItem && LinkVisited()};
-}
-
-bool DialogInput::LinkVisited() const {
-  const LinkLabel* link = static_cast<const LinkLabel*>(ItemControl(kLinkItem));
-  return link != nullptr && link->visited != 0;
-}
-
-bool DialogInput::AnswerAccessibleObject(WPARAM flags, LPARAM objectId, LRESULT* result) {
-  *result = 0;
-  HWND dialog = ItemsDialog();
-  if (dialog == nullptr || !readersLive) return false;
-  // The identifier is a 32-bit value; on 64-bit Windows it arrives zero-extended.
-  if (static_cast<LONG>(static_cast<DWORD>(objectId)) != OBJID_CLIENT) return false;
-  // One object per dialog, kept until the dialog goes, when it is cut off from its readers.
+DialogAccessible* NewDialogAccessible(DialogItems* items, HWND dialog) {
   // A tag of its own: the std::nothrow object would come from the C++ runtime library.
-  if (readerObject == nullptr) readerObject = new (std::nothrow_t{}) DialogAccessible(this, dialog);
-  if (readerObject == nullptr) return false;
-  *result = SystemLresultFromObject(IID_IAccessible, flags, readerObject);
-  return true;
+  return new (std::nothrow_t{}) DialogAccessible(items, dialog);
 }
 
-void DialogInput::StartAccessibleEvents() {
-  readersLive = true;
-  for (int item = 0; item < kDialogItemCount; ++item) snapshots[item] = SnapshotOf(item);
+LRESULT HandToReader(DialogAccessible* object, WPARAM flags) {
+  return SystemLresultFromObject(IID_IAccessible, flags, object);
 }
 
-void DialogInput::StopAccessibleEvents() {
-  readersLive = false;
-  if (readerObject != nullptr) {
-    // Readers still holding it get "disconnected" from now on, and nothing of theirs is left
-    // for the end of the program.
-    readerObject->Sever();
-    CoDisconnectObject(readerObject, 0);
-    readerObject->Release();
-    readerObject = nullptr;
-  }
-}
-
-void DialogInput::SyncAccessibleEvents() {
-  HWND dialog = ItemsDialog();
-  if (dialog == nullptr || !readersLive) return;
-  for (int item = 0; item < kDialogItemCount; ++item) {
-    const ItemSnapshot now = SnapshotOf(item);
-    const ItemSnapshot& before = snapshots[item];
-    const LONG child = item + 1;
-    if (now.shown != before.shown) {
-      NotifyWinEvent(now.shown ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE, dialog, OBJID_CLIENT,
-                     child);
-    }
-    if (now.checked != before.checked || now.pressed != before.pressed ||
-        now.visited != before.visited) {
-      NotifyWinEvent(EVENT_OBJECT_STATECHANGE, dialog, OBJID_CLIENT, child);
-    }
-    snapshots[item] = now;
-  }
-}
-
-void DialogInput::NotifyAccessibleFocus(int item) {
-  HWND dialog = ItemsDialog();
-  if (dialog == nullptr || !readersLive || item < 0 || item >= kDialogItemCount) return;
-  NotifyWinEvent(EVENT_OBJECT_FOCUS, dialog, OBJID_CLIENT, item + 1);
+void SeverAndRelease(DialogAccessible* object) {
+  object->Sever();
+  CoDisconnectObject(object, 0);
+  object->Release();
 }

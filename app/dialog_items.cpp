@@ -1,45 +1,14 @@
 #include "app/dialog_items.h"
 
-#include "app/dialog_input.h"
-
-#include "app/dialog_layout.h"
 #include "controls/filter_check_box.h"
 #include "controls/image_button.h"
 #include "controls/link_label.h"
-#include "skin/skin_window.h"
 
 namespace {
-
-// Control table slot of each item; -1 for the drop-down, which is a window of its own.
-constexpr int kItemSlots[kDialogItemCount] = {kSlotFirstFilter,
-                                              kSlotFirstFilter + 1,
-                                              kSlotFirstFilter + 2,
-                                              kSlotFirstFilter + 3,
-                                              kSlotFirstFilter + 4,
-                                              kSlotFirstFilter + 5,
-                                              kSlotFirstFilter + 6,
-                                              kSlotFirstFilter + 7,
-                                              kSlotFirstFilter + 8,
-                                              kSlotLink,
-                                              -1,
-                                              kSlotInstall,
-                                              kSlotCancel,
-                                              kSlotFinish};
 
 bool Known(int item) { return item >= 0 && item < kDialogItemCount; }
 
 }  // namespace
-
-bool DialogInput::OnCompletionScreen() const {
-  const SkinControl* finish = ItemControl(kFinishItem);
-  return finish != nullptr && finish->visible != 0;
-}
-
-void DialogInput::BindItems(HWND dialog, SkinControl* const* controls) {
-  boundDialog = dialog;
-  boundDropDown = dialog != nullptr ? GetDlgItem(dialog, kComboId) : nullptr;
-  boundControls = dialog != nullptr ? controls : nullptr;
-}
 
 ItemKind KindOfItem(int item) {
   if (item < kLinkItem) return ItemKind::kFilterBox;
@@ -48,94 +17,159 @@ ItemKind KindOfItem(int item) {
   return ItemKind::kButton;
 }
 
-SkinControl* DialogInput::ItemControl(int item) const {
-  if (!Known(item) || boundControls == nullptr || kItemSlots[item] < 0) return nullptr;
-  return boundControls[kItemSlots[item]];
+void DialogItems::Bind(HWND dialog, const DialogControls* controls) {
+  dialog_ = controls != nullptr ? dialog : nullptr;
+  controls_ = dialog_ != nullptr ? controls : nullptr;
+  dropDown_ = dialog_ != nullptr ? GetDlgItem(dialog_, kComboId) : nullptr;
+  focus_ = kInstallItem;
+  windowHasFocus_ = dialog_ != nullptr && GetFocus() == dialog_;
 }
 
-bool DialogInput::ItemShown(int item) const {
-  if (!Known(item) || boundDialog == nullptr) return false;
-  if (item == kDropDownItem) {
-    HWND dropDown = boundDropDown;
-    // Off while discovery fills it: the focus cannot go there.
-    return dropDown != nullptr && IsWindowVisible(dropDown) && IsWindowEnabled(dropDown) &&
-           !OnCompletionScreen();
+// The skinned control behind a button item; null for other items or unbound.
+static ImageButton* ButtonOf(const DialogControls* controls, int item) {
+  if (controls == nullptr) return nullptr;
+  if (item == kInstallItem) return controls->install;
+  if (item == kCancelItem) return controls->cancel;
+  if (item == kFinishItem) return controls->finish;
+  return nullptr;
+}
+
+static FilterCheckBox* BoxOf(const DialogControls* controls, int item) {
+  if (controls == nullptr || !Known(item) || KindOfItem(item) != ItemKind::kFilterBox) {
+    return nullptr;
   }
-  const SkinControl* control = ItemControl(item);
-  return control != nullptr && control->visible != 0;
+  return controls->boxes[item - kFirstBoxItem];
 }
 
-bool DialogInput::ItemRect(int item, RECT* client) const {
+static SkinControl* ControlOf(const DialogControls* controls, int item) {
+  if (item == kLinkItem) return controls != nullptr ? controls->link : nullptr;
+  SkinControl* box = BoxOf(controls, item);
+  return box != nullptr ? box : ButtonOf(controls, item);
+}
+
+bool DialogItems::Shown(int item) const {
+  if (!Known(item) || dialog_ == nullptr) return false;
+  // Off while discovery fills it, and hidden on the completion screen.
+  if (item == kDropDownItem) {
+    return dropDown_ != nullptr && IsWindowVisible(dropDown_) && IsWindowEnabled(dropDown_);
+  }
+  const SkinControl* control = ControlOf(controls_, item);
+  return control != nullptr && control->shown();
+}
+
+bool DialogItems::Rect(int item, RECT* client) const {
   *client = RECT{0, 0, 0, 0};
   if (item == kDropDownItem) {
-    HWND dropDown = boundDialog != nullptr ? boundDropDown : nullptr;
-    if (dropDown == nullptr || !GetWindowRect(dropDown, client)) return false;
-    MapWindowPoints(nullptr, boundDialog, reinterpret_cast<POINT*>(client), 2);
+    if (dialog_ == nullptr || dropDown_ == nullptr || !GetWindowRect(dropDown_, client)) {
+      return false;
+    }
+    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(client), 2);
     return true;
   }
-  SkinControl* control = ItemControl(item);
-  if (control == nullptr) return false;
-  switch (KindOfItem(item)) {
-    case ItemKind::kFilterBox: {
-      const FilterCheckBox* box = static_cast<const FilterCheckBox*>(control);
-      *client = box->hitRect;
-      // The label as the box draws it, measured in the font the skin hands to controls.
-      SIZE label = {};
-      const HDC measure = control->context->bufferDc;
-      if (measure != nullptr &&
-          GetTextExtentPoint32A(measure, box->label, lstrlenA(box->label), &label)) {
-        const int x = box->hitRect.left + box->labelOffset;
-        const int y = box->hitRect.top - box->labelRise;
-        const RECT text = {x, y, x + label.cx, y + label.cy};
-        UnionRect(client, client, &text);
-      }
-      return true;
-    }
-    case ItemKind::kLink:
-      *client = static_cast<const LinkLabel*>(control)->bounds;
-      return true;
-    default:
-      *client = static_cast<const ImageButton*>(control)->bounds;
-      return true;
+  if (const FilterCheckBox* box = BoxOf(controls_, item)) {
+    *client = box->area();
+  } else if (item == kLinkItem && controls_ != nullptr && controls_->link != nullptr) {
+    *client = controls_->link->area();
+  } else if (const ImageButton* button = ButtonOf(controls_, item)) {
+    *client = button->area();
+  } else {
+    return false;
   }
+  return true;
 }
 
-const char* DialogInput::ItemName(int item) const {
+const char* DialogItems::Name(int item) const {
   switch (item) {
-    case kInstallItem:
-      return "Install";
-    case kCancelItem:
-      return "Cancel";
-    case kFinishItem:
-      return "Finish";
-    case kDropDownItem:
-      return kFolderPrompt;
-    default:
-      break;
+    case kInstallItem: return "Install";
+    case kCancelItem: return "Cancel";
+    case kFinishItem: return "Finish";
+    case kDropDownItem: return kFolderPrompt;
+    default: break;
   }
-  const SkinControl* control = ItemControl(item);
-  if (control == nullptr) return "";
-  if (item == kLinkItem) return static_cast<const LinkLabel*>(control)->text;
-  return static_cast<const FilterCheckBox*>(control)->label;
+  if (item == kLinkItem) {
+    return controls_ != nullptr && controls_->link != nullptr ? controls_->link->shownText() : "";
+  }
+  const FilterCheckBox* box = BoxOf(controls_, item);
+  return box != nullptr ? box->labelText() : "";
 }
 
-bool DialogInput::ItemChecked(int item) const {
-  if (KindOfItem(item) != ItemKind::kFilterBox) return false;
-  const SkinControl* control = ItemControl(item);
-  return control != nullptr && static_cast<const FilterCheckBox*>(control)->value != 0;
+const char* DialogItems::HoverText(int item) const {
+  const SkinControl* control = ControlOf(controls_, item);
+  return control != nullptr ? control->hoverText() : "";
 }
 
-bool DialogInput::ItemPressed(int item) const {
-  if (KindOfItem(item) != ItemKind::kButton) return false;
-  const SkinControl* control = ItemControl(item);
-  return control != nullptr &&
-         static_cast<const ImageButton*>(control)->pressState == kButtonPressed;
+bool DialogItems::Checked(int item) const {
+  const FilterCheckBox* box = BoxOf(controls_, item);
+  return box != nullptr && box->checked();
 }
 
-int DialogInput::ItemAt(POINT client) const {
+bool DialogItems::Pressed(int item) const {
+  const ImageButton* button = ButtonOf(controls_, item);
+  return button != nullptr && button->pressed();
+}
+
+bool DialogItems::AnyButtonPressed() const {
+  return Pressed(kInstallItem) || Pressed(kCancelItem) || Pressed(kFinishItem);
+}
+
+bool DialogItems::LinkFollowed() const {
+  return controls_ != nullptr && controls_->link != nullptr && controls_->link->followed();
+}
+
+int DialogItems::At(POINT client) const {
   for (int item = 0; item < kDialogItemCount; ++item) {
     RECT area;
-    if (ItemShown(item) && ItemRect(item, &area) && PtInRect(&area, client)) return item;
+    if (Shown(item) && Rect(item, &area) && PtInRect(&area, client)) return item;
   }
   return kNoItem;
+}
+
+int DialogItems::NextShown(int from, int step) const {
+  int item = from;
+  for (int tries = 0; tries < kDialogItemCount; ++tries) {
+    item = (item + step + kDialogItemCount) % kDialogItemCount;
+    if (Shown(item)) return item;
+  }
+  return kNoItem;
+}
+
+int DialogItems::Focused() const {
+  if (dialog_ == nullptr) return kNoItem;
+  if (windowHasFocus_) return focus_;
+  HWND focus = GetFocus();
+  return focus != nullptr && focus == dropDown_ ? kDropDownItem : kNoItem;
+}
+
+bool DialogItems::Focus(int item) {
+  if (!Shown(item)) return false;
+  focus_ = item;
+  HWND target = item == kDropDownItem ? dropDown_ : dialog_;
+  if (GetFocus() != target) SetFocus(target);
+  return true;
+}
+
+void DialogItems::WindowFocusChanged(bool has) {
+  windowHasFocus_ = has;
+  if (has && (focus_ == kDropDownItem || !Shown(focus_))) {
+    focus_ = Shown(kInstallItem) ? kInstallItem : NextShown(kDropDownItem, 1);
+  }
+}
+
+bool DialogItems::Press(int item) {
+  if (!Shown(item)) return false;
+  if (FilterCheckBox* box = BoxOf(controls_, item)) {
+    box->toggle(dialog_);
+    return true;
+  }
+  if (item == kLinkItem) {
+    controls_->link->markVisited();
+    controls_->link->notify(dialog_);
+    return true;
+  }
+  // Posted, as a click is: the dialog acts once this message is done.
+  if (const ImageButton* button = ButtonOf(controls_, item)) {
+    button->notify(dialog_);
+    return true;
+  }
+  return false;
 }

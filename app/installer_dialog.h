@@ -3,14 +3,19 @@
 #include <windows.h>
 
 #include "app/dialog_input.h"
+#include "app/dialog_items.h"
 #include "app/dialog_layout.h"
+#include "app/dialog_reader.h"
 #include "app/install_messages.h"
 #include "app/system_error.h"
 #include "payload/payload_extraction.h"
 #include "skin/skin_control.h"
 #include "text/text_buffer.h"
 
-class FilterCheckBox;
+class SkinWindow;
+
+// Posted by the discovery thread to the dialog when the candidate list is complete.
+constexpr UINT WM_DISCOVERY_DONE = WM_APP + 1;
 
 // The installer's one window: folder choice, filter choice, install, completion screen.
 // Everything the window knows lives here. It needs no construction: a zeroed object is a
@@ -20,41 +25,76 @@ class InstallerDialog {
   // The window's procedure; the object comes as the dialog's creation parameter.
   static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   // The items as keyboard and screen-reader users reach them.
-  const DialogInput& Input() const { return input; }
+  const DialogItems& Items() const { return items; }
+  DialogItems& Items() { return items; }
 
  private:
-  class NestedLoop;
+  // Around every call that runs a modal loop of its own (message boxes, the folder picker,
+  // the home page): the search's end is held while one runs and acted on after it.
+  class NestedLoop {
+   public:
+    explicit NestedLoop(InstallerDialog* owner) : owner_(owner) { ++owner->nestedLoops; }
+    ~NestedLoop() { owner_->LeaveNestedLoop(); }
+    NestedLoop(const NestedLoop&) = delete;
+    NestedLoop& operator=(const NestedLoop&) = delete;
+
+   private:
+    InstallerDialog* owner_;
+  };
+
   static DWORD WINAPI DiscoveryThread(LPVOID self);
 
-  INT_PTR OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-  FilterCheckBox* FilterAt(int slot) const;
-  void LeaveNestedLoop(HWND dialog);
-  void ShowProblem(HWND dialog, const char* text);
-  int CheckedFilterCount() const;
-  bool IsActive(int slot) const;
-  int BrowseEntryIndex() const { return detectedFolderCount + browsedFolderShown; }
+  // The message table; each message maps to one member.
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR OnInitDialog();
+  INT_PTR OnPaint();
+  INT_PTR OnCommand(int id, int code);
+  INT_PTR OnSkinNotify(WPARAM code);
+  INT_PTR OnHelp();
+  INT_PTR OnDiscoveryDone();
+  INT_PTR OnGetObject(WPARAM flags, LPARAM objectId);
+  INT_PTR OnDestroy();
+  INT_PTR EnterNestedLoop();
+  INT_PTR LeaveNestedLoop();
+
+  // The window's start and its controls.
   void CreateControls();
-  void FillDropDown(HWND dialog);
-  void AwaitDiscovery(HWND dialog);
+  void PlaceWindow();
+  void PaintWindow();
+  void Repaint(const RECT* area);
+  int CheckedFilterCount() const;
+  bool InstallShown() const;
+  void SetRestingStatus(const char* text);
+  void OnFilterChanged();
+  LRESULT Combo(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  int BrowseEntryIndex() const { return detectedFolderCount + browsedFolderShown; }
+  void FillDropDown();
+
+  // The search for plug-in folders, on a thread of its own.
+  void AwaitDiscovery();
   void StartDiscovery();
   bool DropPendingInstall();
-  void OnDiscoveryDone(HWND dialog);
-  void OnInitDialog(HWND dialog);
-  void PaintWindow(HWND dialog);
-  void OnPaint(HWND dialog);
-  bool BrowseForFolder(HWND dialog);
-  bool ReadChosenFolder(HWND dialog);
-  bool ConfirmEditorCanLoad(HWND dialog);
-  void ShowCompletionScreen(HWND dialog);
-  bool RefuseFolder(HWND dialog);
-  void InstallStep(HWND dialog);
-  INT_PTR OnCommand(HWND dialog, int id, int code);
-  void OnFilterChanged(HWND dialog);
-  void OnSkinNotify(HWND dialog, WPARAM code);
+
+  // Install and what it reports.
+  void InstallStep();
+  bool BrowseForFolder();
+  bool ReadChosenFolder();
+  bool RefuseFolder();
+  bool ConfirmEditorCanLoad();
+  bool EnterOrCreateFolder();
+  bool ExtractChosenFilters();
+  void ShowProblem(const char* text);
+  void ShowCompletionScreen();
 
   HWND window;
-  DialogInput input;
+  SkinWindow* skin;  // null: the window runs unskinned, without its controls
+  // The window's own record of its controls, slot by slot, and the same controls by what
+  // they are.
   SkinControl* ControlTable[kControlSlots];
+  DialogControls controls;
+  DialogItems items;
+  DialogInput input;
+  DialogReader reader;
   int installDone;
   int detectedFolderCount;
   int browsedFolderShown;

@@ -12,7 +12,6 @@
 
 HINSTANCE ProgramInstance = nullptr;
 SkinWindow* TheSkinWindow = nullptr;
-SkinContext TheSkinContext = {};
 // Zeroed, as the dialog needs it: the program's own entry runs no static initialisers.
 InstallerDialog TheInstallerDialog;
 
@@ -25,7 +24,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   ProgramInstance = instance;
   // A tag of its own: the std::nothrow object would come from the C++ runtime library.
-  TheSkinWindow = new (std::nothrow_t{}) SkinWindow(&TheSkinContext, instance);
+  TheSkinWindow = new (std::nothrow_t{}) SkinWindow(instance);
 
   // The folder picker and the browser start need COM on this thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);

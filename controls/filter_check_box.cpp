@@ -139,3 +139,17 @@ void FilterCheckBox::paint(HDC dc) {
   strip->copyFrame(dc, static_cast<int>(start), hitRect.left, static_cast<int>(end), hitRect.top);
   drawTextAt(dc, hitRect.left + labelOffset, hitRect.top - labelRise, label);
 }
+
+RECT FilterCheckBox::area() const {
+  RECT result = hitRect;
+  // The label as paint draws it, measured in the font the frame holds for the controls.
+  SIZE size = {};
+  const HDC measure = context->bufferDc;
+  if (measure != nullptr && GetTextExtentPoint32A(measure, label, lstrlenA(label), &size)) {
+    const int x = hitRect.left + labelOffset;
+    const int y = hitRect.top - labelRise;
+    const RECT text = {x, y, x + size.cx, y + size.cy};
+    UnionRect(&result, &result, &text);
+  }
+  return result;
+}

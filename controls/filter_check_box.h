@@ -8,6 +8,9 @@
 #include "skin/skin_control.h"
 #include "text/text_buffer.h"
 
+// The frame of a toggle-mode box that shows it checked.
+constexpr int32_t kBoxCheckedFrame = 2;
+
 // A multi-state box: its value picks a frame of a square-frame strip, the mouse steps the value
 // and each completed change posts the notification identifier. In toggle mode (the installer's
 // filter boxes) odd values are the pressed looks and only the release completes a change.
@@ -30,6 +33,16 @@ class FilterCheckBox : public SkinControl {
   // What a completed click does, for the keyboard and screen readers: one change of state,
   // repainted and posted.
   void toggle(HWND window);
+
+  // Checked: any frame but the first.
+  bool checked() const { return value != 0; }
+  // The checked look, without repainting: for a box not yet on screen.
+  void setChecked() { value = kBoxCheckedFrame; }
+  const char* labelText() const { return label; }
+  // Occurs in the file names of the filter's payload.
+  const char* filterKey() const { return key; }
+  // The box and its label, as drawn, in client pixels.
+  RECT area() const;
 
   int32_t value;  // the frame shown; the dialog reads 0 as "filter not wanted"
   RECT hitRect;   // edges included

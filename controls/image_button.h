@@ -31,6 +31,10 @@ class ImageButton : public SkinControl {
   int onMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   void paint(HDC dc) override;
 
+  // Held down by the mouse right now.
+  bool pressed() const { return pressState == kButtonPressed; }
+  RECT area() const { return bounds; }
+
   SkinBitmap* normalImage;
   SkinBitmap* pressedImage;
   int32_t pressState;

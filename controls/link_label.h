@@ -26,6 +26,10 @@ class LinkLabel : public SkinControl {
   // The link was followed: purple from the next paint on.
   void markVisited();
 
+  bool followed() const { return visited != 0; }
+  const char* shownText() const { return text; }
+  RECT area() const { return bounds; }
+
   int32_t visited;
   RECT bounds;  // edges included; a single point until the first paint
   char text[kCaptionChars];

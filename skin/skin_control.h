@@ -44,6 +44,14 @@ class SkinControl {
   // Shows (non-zero) or hides (zero) the status text in the window's status area.
   void showStatusText(int show);
 
+  // Painted by the paint cycle (and, unless its mouse input is off, taking the mouse).
+  bool shown() const { return visible != 0; }
+  // Off: a shown control is a picture that takes no mouse messages.
+  void setMouseInput(bool on) { enabled = on ? 1 : 0; }
+  const char* hoverText() const { return statusText; }
+  // What a completed click does: posts the notification identifier to window.
+  void notify(HWND window) const { postNotify(window); }
+
   char statusText[kStatusChars];
   int32_t enabled;      // takes mouse messages
   int32_t visible;      // painted by the paint cycle

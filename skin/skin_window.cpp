@@ -46,9 +46,23 @@ SkinWindow::SkinWindow(SkinContext* skinContext, HINSTANCE instance)
       paintDcFont_(nullptr),
       composing_(false),
       ownPaintDc_(false),
-      composeArea_() {
+      composeArea_(),
+      ownContext_() {
   *context = SkinContext{};
   context->instance = instance;
+}
+
+SkinWindow::SkinWindow(HINSTANCE instance) : SkinWindow(&ownContext_, instance) {}
+
+SkinWindow::BuildScope::BuildScope(SkinWindow* skin, HWND window)
+    : skin_(skin), window_(window), dc_(skin != nullptr ? GetDC(window) : nullptr) {
+  if (skin_ != nullptr) skin_->context->currentDc = dc_;
+}
+
+SkinWindow::BuildScope::~BuildScope() {
+  if (skin_ == nullptr) return;
+  skin_->context->currentDc = nullptr;
+  if (dc_ != nullptr) ReleaseDC(window_, dc_);
 }
 
 void SkinWindow::attach(HWND window, uint32_t backgroundSpec, uint32_t cursorId,
@@ -239,3 +253,33 @@ void SkinWindow::releaseBackground() {
   delete context->background;
   context->background = nullptr;
 }
+
+void SkinWindow::recompose(const RECT& area, bool focusRectangle) {
+  HDC frame = context->bufferDc;
+  if (frame == nullptr || IsRectEmpty(&area)) return;
+  {
+    ScopedClip clip(frame, area);
+    if (context->background) {
+      context->background->drawTiled(frame, area.left, area.top, area.right, area.bottom);
+    }
+    for (int32_t i = 0; i < context->controlCount && i < kMaxSkinControls; ++i) {
+      SkinControl* control = context->controls[i];
+      if (control != nullptr && control->visible) control->paint(frame);
+    }
+    if (focusRectangle) DrawFocusRect(frame, &area);
+  }
+  ControlDc target(context);
+  if (target.get() != nullptr) blitRect(target.get(), frame, area);
+}
+
+void SkinWindow::replaceTextFont(const char* face, int height) {
+  HFONT font = createFont(face, height, FALSE);
+  if (font == nullptr) return;
+  if (context->bufferDc != nullptr) SelectObject(context->bufferDc, font);
+  if (regularFont != nullptr) DeleteObject(regularFont);
+  regularFont = font;
+}
+
+void SkinWindow::setRestingStatus(const char* text) { SetRestingStatus(context, text); }
+
+HDC SkinWindow::measuringDc() const { return context->bufferDc; }

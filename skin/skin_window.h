@@ -30,8 +30,8 @@ struct SkinContext {
   RECT staleArea;      // parts of the frame the next paint composes again; empty when none
 };
 
-// Created by the first attach and kept for the life of the process. The dialog may replace
-// regularFont (it deletes the old one first).
+// Created by the first attach and kept for the life of the process. replaceTextFont swaps
+// regularFont for another.
 extern HFONT regularFont;
 extern HFONT underlinedFont;
 extern HCURSOR linkCursor;
@@ -45,6 +45,8 @@ HGDIOBJ PrepareSkinDc(HDC dc);
 class SkinWindow {
  public:
   SkinWindow(SkinContext* context, HINSTANCE instance);
+  // A window with a drawing state of its own.
+  explicit SkinWindow(HINSTANCE instance);
   SkinWindow(const SkinWindow&) = delete;
   SkinWindow& operator=(const SkinWindow&) = delete;
 
@@ -76,6 +78,40 @@ class SkinWindow {
   // Releases the background and back buffer and deletes every registered control.
   void teardown();
 
+  // Makes a control of this window, which owns it from then on: teardown deletes it.
+  template <typename Control, typename... Args>
+  Control* makeOwnedControl(Args... args) {
+    return new Control(context, args...);
+  }
+
+  // Draws area of the frame again as the paint cycle does (background, then every shown
+  // control), adds a focus rectangle along its edge when asked and copies the area to the
+  // window in one piece. Drawing the rectangle over fresh pixels every time keeps its
+  // inverting pen from ever cancelling an earlier one. Nothing is drawn outside area.
+  void recompose(const RECT& area, bool focusRectangle);
+  // From now on the normal text is drawn in face at height. The new font goes into the frame
+  // before the old one is deleted, so no context is left holding a deleted font.
+  void replaceTextFont(const char* face, int height);
+  // What the status area shows while no control's status text is (null: nothing).
+  void setRestingStatus(const char* text);
+  // The frame, for measuring text as the controls draw it; null before attach.
+  HDC measuringDc() const;
+
+  // While the window is built (attach, then its controls), the controls draw and load their
+  // pictures through a context of the window that this object lends and takes back.
+  class BuildScope {
+   public:
+    BuildScope(SkinWindow* skin, HWND window);
+    ~BuildScope();
+    BuildScope(const BuildScope&) = delete;
+    BuildScope& operator=(const BuildScope&) = delete;
+
+   private:
+    SkinWindow* skin_;
+    HWND window_;
+    HDC dc_;
+  };
+
   SkinContext* context;
   PAINTSTRUCT paintRecord;
   RECT bufferRect;
@@ -91,4 +127,5 @@ class SkinWindow {
   bool composing_;       // this cycle draws into the frame
   bool ownPaintDc_;      // the cycle took a window context of its own (no back buffer)
   RECT composeArea_;     // where this cycle composes: background and clip
+  SkinContext ownContext_;
 };

@@ -17,18 +17,7 @@
 #include "controls/link_label.h"
 #include "tests/skin/skin_test_support.h"
 
-// The installer's layout, apart from the client size that the test support also names.
-namespace layout {
 #include "app/dialog_layout.h"
-}  // namespace layout
-using layout::kControlSlots;
-using layout::kFilterBoxCount;
-using layout::kFilterBoxes;
-using layout::kSlotCancel;
-using layout::kSlotFinish;
-using layout::kSlotFirstFilter;
-using layout::kSlotInstall;
-using layout::kSlotLink;
 
 const POINT kTestWindowOrigin = {40, 300};
 
@@ -37,7 +26,8 @@ namespace {
 constexpr COLORREF kMarker = RGB(255, 0, 255);
 
 SkinWindow* theSkin = nullptr;
-DialogInput input;          // zeroed: not attached until the test's dialog exists
+DialogItems items;  // zeroed: not bound until the test's dialog exists
+DialogInput input;
 std::vector<int> commands;  // WM_COMMAND identifiers the dialog received
 
 INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -75,23 +65,24 @@ class DialogInputTest : public ::testing::Test {
     skin = new SkinWindow(&context, instance);
     theSkin = skin;
     skin->attach(dialog, kBackgroundSpec, kLinkCursorId, &kStatusArea);
-    controls[kSlotCancel] =
+    controls.cancel =
         new ImageButton(&context, RECT{319, 240, 249, 262}, 203, 203, 2, "", nullptr, nullptr);
-    controls[kSlotInstall] =
+    controls.install =
         new ImageButton(&context, RECT{249, 240, 249, 262}, 219, 219, 219, "", nullptr, nullptr);
-    controls[kSlotLink] = new LinkLabel(&context, RECT{96, 14, 0, 0}, "www.quillane.example", 1029,
-                                        "Visit Quillane Plugins Home Page");
+    controls.link = new LinkLabel(&context, RECT{96, 14, 0, 0}, "www.quillane.example", 1029,
+                                  "Visit Quillane Plugins Home Page");
     for (int k = 0; k < kFilterBoxCount; ++k) {
       FilterCheckBox* box =
           new FilterCheckBox(&context, 230, 10 + 20 * k, 250, 22 + 20 * k, 128, 0x80148000,
                              kFilterBoxes[k].label, 0, -3, kFilterBoxes[k].statusText, 2000, "key");
       box->value = 2;
-      controls[kSlotFirstFilter + k] = box;
+      controls.boxes[k] = box;
     }
-    controls[kSlotFinish] =
+    controls.finish =
         new ImageButton(&context, RECT{161, 210, 250, 202}, 220, 220, 2, "", nullptr, nullptr);
-    controls[kSlotFinish]->setShown(0);
-    input.Attach(dialog, skin, controls);
+    controls.finish->setShown(0);
+    items.Bind(dialog, &controls);
+    input.Attach(dialog, skin, &items);
     SetForegroundWindow(dialog);
     SetActiveWindow(dialog);
     SetFocus(dialog);
@@ -103,6 +94,8 @@ class DialogInputTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    input.Detach();  // as the dialog lets go when its window goes
+    items.Bind(nullptr, nullptr);
     DestroyWindow(dialog);
     theSkin = nullptr;
     skin->teardown();
@@ -175,7 +168,7 @@ class DialogInputTest : public ::testing::Test {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   SkinContext context = {};
   SkinWindow* skin = nullptr;
-  SkinControl* controls[kControlSlots] = {};
+  DialogControls controls = {};
   HWND dialog = nullptr;
 };
 
@@ -190,7 +183,7 @@ TEST_F(DialogInputTest, TheWindowErasesNothingItself) {
 }
 
 TEST_F(DialogInputTest, TheLinkShowsTheHandWhereWindowsAsksForTheCursor) {
-  const LinkLabel& link = *static_cast<LinkLabel*>(controls[kSlotLink]);
+  const LinkLabel& link = *controls.link;
   ASSERT_GT(link.bounds.right, link.bounds.left) << "the link was not painted";
   const HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
   struct Case {
@@ -206,7 +199,7 @@ TEST_F(DialogInputTest, TheLinkShowsTheHandWhereWindowsAsksForTheCursor) {
   };
   ASSERT_NE(linkCursor, nullptr);
   for (const Case& c : cases) {
-    controls[kSlotLink]->visible = c.linkShown ? 1 : 0;
+    controls.link->visible = c.linkShown ? 1 : 0;
     POINT at = {c.x, c.y};
     ClientToScreen(dialog, &at);
     SetCursorPos(at.x, at.y);
@@ -219,13 +212,13 @@ TEST_F(DialogInputTest, TheLinkShowsTheHandWhereWindowsAsksForTheCursor) {
 
 TEST_F(DialogInputTest, LeavingTheWindowClearsTheStatusTextAndLetsGoOfAButton) {
   skin->preFilter(dialog, WM_MOUSEMOVE, 0, At(236, 16));
-  ASSERT_EQ(controls[kSlotFirstFilter]->statusShown, 1);
+  ASSERT_EQ(controls.boxes[0]->statusShown, 1);
   ASSERT_GT(StatusPixelsOff(), 0) << "no status text over the first box";
   SendMessageA(dialog, WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(controls[kSlotFirstFilter]->statusShown, 0);
+  EXPECT_EQ(controls.boxes[0]->statusShown, 0);
   EXPECT_EQ(StatusPixelsOff(), 0);
 
-  ImageButton& install = *static_cast<ImageButton*>(controls[kSlotInstall]);
+  ImageButton& install = *controls.install;
   skin->preFilter(dialog, WM_LBUTTONDOWN, MK_LBUTTON, At(270, 250));
   ASSERT_EQ(install.pressState, kButtonPressed);
   SendMessageA(dialog, WM_MOUSELEAVE, 0, 0);
@@ -236,7 +229,7 @@ TEST_F(DialogInputTest, LeavingTheWindowClearsTheStatusTextAndLetsGoOfAButton) {
 
 // Keys as the dialog manager delivers them: where the focus goes and what each key does.
 TEST_F(DialogInputTest, KeysMoveTheFocusAndActLikeClicks) {
-  ASSERT_EQ(input.FocusedItem(), kInstallItem);
+  ASSERT_EQ(items.Focused(), kInstallItem);
   struct Step {
     WPARAM key;
     int focusAfter;
@@ -255,17 +248,17 @@ TEST_F(DialogInputTest, KeysMoveTheFocusAndActLikeClicks) {
   for (const Step& step : steps) {
     commands.clear();
     Key(step.key);
-    EXPECT_EQ(input.FocusedItem(), step.focusAfter) << "key " << step.key;
+    EXPECT_EQ(items.Focused(), step.focusAfter) << "key " << step.key;
     EXPECT_EQ(TakeNotifications(dialog), step.posted) << "key " << step.key;
     EXPECT_EQ(commands, step.commands) << "key " << step.key;
   }
-  EXPECT_EQ(static_cast<FilterCheckBox*>(controls[kSlotFirstFilter])->value, 0);
+  EXPECT_EQ(controls.boxes[0]->value, 0);
 
-  ASSERT_TRUE(input.FocusItem(kLinkItem));
+  ASSERT_TRUE(items.Focus(kLinkItem));
   Key(VK_RETURN);
   EXPECT_EQ(TakeNotifications(dialog), std::vector<WPARAM>{1029}) << "Enter on the link";
-  EXPECT_EQ(static_cast<LinkLabel*>(controls[kSlotLink])->visited, 1);
-  EXPECT_FALSE(input.FocusItem(kFinishItem)) << "a hidden control takes no focus";
+  EXPECT_EQ(controls.link->visited, 1);
+  EXPECT_FALSE(items.Focus(kFinishItem)) << "a hidden control takes no focus";
 }
 
 // The focus rectangle is drawn over fresh pixels each time: moving on leaves the pixels
@@ -280,12 +273,12 @@ TEST_F(DialogInputTest, TheFocusRectangleLeavesNoMarks) {
   };
   std::vector<COLORREF> before, focused, after;
   Capture(&before);
-  ASSERT_TRUE(input.FocusItem(kFirstBoxItem));
+  ASSERT_TRUE(items.Focus(kFirstBoxItem));
   Capture(&focused);
   EXPECT_EQ(focused, before) << "a rectangle before the keyboard was used";
   // Once round the twelve shown controls (no drop-down here, Finish hidden), back to the box.
   for (int i = 0; i < 12; ++i) Key(VK_TAB);
-  ASSERT_EQ(input.FocusedItem(), kFirstBoxItem);
+  ASSERT_EQ(items.Focused(), kFirstBoxItem);
   Capture(&focused);
   EXPECT_NE(focused, before) << "no rectangle once the keyboard was used";
   InvalidateRect(dialog, nullptr, FALSE);  // a repaint keeps it as it was
@@ -313,8 +306,8 @@ TEST_F(DialogInputTest, WindowAndRepaintShowEveryChangeAsAFreshPaintDoes) {
       {"the focused box toggled by Space", [&] { Key(VK_SPACE); }},
       {"Install pressed, left while held",
        [&] { route(WM_LBUTTONDOWN, 270, 250), route(WM_MOUSEMOVE, 200, 150); }},
-      {"Install hidden", [&] { controls[kSlotInstall]->setShown(0); }},
-      {"Install shown", [&] { controls[kSlotInstall]->setShown(1); }},
+      {"Install hidden", [&] { controls.install->setShown(0); }},
+      {"Install shown", [&] { controls.install->setShown(1); }},
       // Purple from the next paint on, whatever that paint was for.
       {"link followed, then a paint elsewhere",
        [&] {
@@ -337,7 +330,7 @@ TEST_F(DialogInputTest, WindowAndRepaintShowEveryChangeAsAFreshPaintDoes) {
     EXPECT_EQ(Differences(*now, *fresh), 0) << step.what;
     EXPECT_EQ(Differences(*repainted, *fresh), 0) << step.what;
   }
-  EXPECT_EQ(static_cast<LinkLabel*>(controls[kSlotLink])->visited, 1);
+  EXPECT_EQ(controls.link->visited, 1);
 }
 
 }  // namespace

@@ -119,11 +119,8 @@ class InstallerDialogTest : public ::testing::Test {
   static POINT BoxAt(int k) {
     return POINT{kFilterLeftPx + 2, kFilterTopPx + kFilterSpacingPx * k + 2};
   }
-  void ToggleAllBoxes() const {
-    for (int k = 0; k < kFilterBoxCount; ++k) {
-      static_cast<FilterCheckBox*>(installer.Input().ItemControl(kFirstBoxItem + k))
-          ->toggle(dialog);
-    }
+  void ToggleAllBoxes() {
+    for (int k = 0; k < kFilterBoxCount; ++k) installer.Items().Press(kFirstBoxItem + k);
     PumpFor(50);
   }
 
@@ -259,10 +256,10 @@ TEST_F(InstallerDialogTest, AMousePickWithEveryBoxClearedFocusesCancel) {
   SetFocus(combo);
   // Focus cues hidden, as Windows starts a dialog opened with the mouse.
   SendMessageA(dialog, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
-  ASSERT_EQ(installer.Input().FocusedItem(), kDropDownItem);
+  ASSERT_EQ(installer.Items().Focused(), kDropDownItem);
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kComboId, CBN_CLOSEUP),
                reinterpret_cast<LPARAM>(combo));
-  EXPECT_EQ(installer.Input().FocusedItem(), kCancelItem);
+  EXPECT_EQ(installer.Items().Focused(), kCancelItem);
 }
 
 }  // namespace

@@ -51,14 +51,14 @@ TEST_F(ComposedWindowTest, SelectionScreenUsesTheKeyEverywhere) {
   // Hovering the first box shows its status text, as the user sees it.
   skin->preFilter(window->get(), WM_MOUSEMOVE, 0, At(235, 15));
 
-  DibSurface shot(kClientWidthPx, kClientHeightPx, RGB(255, 0, 255));
+  DibSurface shot(kTestClientWidthPx, kTestClientHeightPx, RGB(255, 0, 255));
   window->capture(shot);
   EXPECT_TRUE(shot.writeBmp("composed_window.bmp"));
 
   // White is only the key: none may reach the window outside the drop-down's own face.
   int white = 0;
-  for (int y = 0; y < kClientHeightPx; ++y) {
-    for (int x = 0; x < kClientWidthPx; ++x) {
+  for (int y = 0; y < kTestClientHeightPx; ++y) {
+    for (int x = 0; x < kTestClientWidthPx; ++x) {
       const bool inDropDown =
           x >= kDropDown.left && x < kDropDown.right && y >= kDropDown.top && y < kDropDown.bottom;
       if (!inDropDown && shot.pixel(x, y) == RGB(255, 255, 255)) ++white;

@@ -35,8 +35,8 @@ class FilterCheckBoxTest : public SkinTest {
   std::vector<WPARAM> posted() { return TakeNotifications(window->get()); }
   // A surface holding the background, with the box painted at value.
   std::unique_ptr<DibSurface> painted(int32_t value) {
-    auto surface = std::make_unique<DibSurface>(kClientWidthPx, kClientHeightPx, 0);
-    context.background->drawTiled(preparedDc(*surface), 0, 0, kClientWidthPx, kClientHeightPx);
+    auto surface = std::make_unique<DibSurface>(kTestClientWidthPx, kTestClientHeightPx, 0);
+    context.background->drawTiled(preparedDc(*surface), 0, 0, kTestClientWidthPx, kTestClientHeightPx);
     box->value = value;
     box->paint(surface->dc());
     return surface;
@@ -203,7 +203,7 @@ TEST_F(FilterCheckBoxTest, PaintDrawsTheValuesFrameAndTheLabelBesideIt) {
         << "a value without a frame draws nothing, label included: " << value;
   }
   // The clearing area reaches past the client's right edge (x 383).
-  const RECT clearingOnScreen = {230, 10, kClientWidthPx, 32};
+  const RECT clearingOnScreen = {230, 10, kTestClientWidthPx, 32};
   fillWindow(clearingOnScreen, RGB(255, 0, 255));
   box->value = 2;
   box->setShown(0);

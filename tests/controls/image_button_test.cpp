@@ -286,8 +286,8 @@ TEST_F(ImageButtonTest, HiddenButtonIsPaintedAwayAndTakesNoPart) {
 TEST_F(ImageButtonTest, CaptionIsDrawnOverItsPatchAndLeavesWithTheButton) {
   const RECT captionPlacement = {4, 2, 40, 14};
   ImageButton button(&context, RECT{20, 20, 0, 0}, 219, 219, 1, "", "Go", &captionPlacement);
-  DibSurface surface(kClientWidthPx, kClientHeightPx, kMarker);
-  context.background->drawTiled(preparedDc(surface), 0, 0, kClientWidthPx, kClientHeightPx);
+  DibSurface surface(kTestClientWidthPx, kTestClientHeightPx, kMarker);
+  context.background->drawTiled(preparedDc(surface), 0, 0, kTestClientWidthPx, kTestClientHeightPx);
   button.paint(surface.dc());
   // The patch is background with the text: the face shows only around it.
   const int text = CountNonBackground(surface, context, button.captionRect);

@@ -52,7 +52,7 @@ TEST_F(LinkLabelTest, BeforeItsFirstPaintOnlyItsCornerReacts) {
 }
 
 TEST_F(LinkLabelTest, PaintMeasuresItsBoundsInTheUnderlinedFont) {
-  DibSurface surface(kClientWidthPx, kClientHeightPx, RGB(200, 200, 200));
+  DibSurface surface(kTestClientWidthPx, kTestClientHeightPx, RGB(200, 200, 200));
   HDC dc = preparedDc(surface);
   link->paint(dc);
   const SIZE extent = underlinedExtent(kHost);
@@ -70,7 +70,7 @@ TEST_F(LinkLabelTest, PaintMeasuresItsBoundsInTheUnderlinedFont) {
 }
 
 TEST_F(LinkLabelTest, BlueUntilPressedThenPurpleFromTheNextPaint) {
-  DibSurface before(kClientWidthPx, kClientHeightPx, RGB(200, 200, 200));
+  DibSurface before(kTestClientWidthPx, kTestClientHeightPx, RGB(200, 200, 200));
   link->paint(preparedDc(before));
   EXPECT_GT(countColour(before, kLinkColour), 30);
   EXPECT_EQ(countColour(before, kVisitedLinkColour), 0);
@@ -81,7 +81,7 @@ TEST_F(LinkLabelTest, BlueUntilPressedThenPurpleFromTheNextPaint) {
   EXPECT_EQ(countColour(*shot(), kMarker), (link->bounds.right - 96) * (link->bounds.bottom - 14))
       << "the press does not repaint";
 
-  DibSurface after(kClientWidthPx, kClientHeightPx, RGB(200, 200, 200));
+  DibSurface after(kTestClientWidthPx, kTestClientHeightPx, RGB(200, 200, 200));
   link->paint(preparedDc(after));
   EXPECT_GT(countColour(after, kVisitedLinkColour), 30);
   EXPECT_EQ(countColour(after, kLinkColour), 0);
@@ -89,7 +89,7 @@ TEST_F(LinkLabelTest, BlueUntilPressedThenPurpleFromTheNextPaint) {
 }
 
 TEST_F(LinkLabelTest, EveryRowOfTheMessageTable) {
-  DibSurface surface(kClientWidthPx, kClientHeightPx, 0);
+  DibSurface surface(kTestClientWidthPx, kTestClientHeightPx, 0);
   link->paint(preparedDc(surface));
   SetCursor(nullptr);
   struct Row {
@@ -119,7 +119,7 @@ TEST_F(LinkLabelTest, EveryRowOfTheMessageTable) {
 }
 
 TEST_F(LinkLabelTest, HiddenLinkPaintsItselfAway) {
-  DibSurface surface(kClientWidthPx, kClientHeightPx, 0);
+  DibSurface surface(kTestClientWidthPx, kTestClientHeightPx, 0);
   link->paint(preparedDc(surface));
   fillWindow(link->bounds, kMarker);
   link->setShown(0);

@@ -103,7 +103,7 @@ bool DibSurface::writeBmp(const char* path) const {
 }
 
 TestWindow::TestWindow(UINT classStyle) : window_(nullptr) {
-  RECT frame = {0, 0, kClientWidthPx, kClientHeightPx};
+  RECT frame = {0, 0, kTestClientWidthPx, kTestClientHeightPx};
   AdjustWindowRectEx(&frame, WS_POPUP, FALSE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
   window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, RegisterTestClass(classStyle), "",
                             WS_POPUP | WS_VISIBLE, kTestWindowOrigin.x, kTestWindowOrigin.y,
@@ -125,7 +125,7 @@ COLORREF TestWindow::pixel(int x, int y) const {
 
 void TestWindow::capture(const DibSurface& surface) const {
   HDC dc = GetDC(window_);
-  BitBlt(surface.dc(), 0, 0, kClientWidthPx, kClientHeightPx, dc, 0, 0, SRCCOPY);
+  BitBlt(surface.dc(), 0, 0, kTestClientWidthPx, kTestClientHeightPx, dc, 0, 0, SRCCOPY);
   ReleaseDC(window_, dc);
 }
 
@@ -174,7 +174,7 @@ void SkinTest::fillWindow(const RECT& area, COLORREF colour) const {
 }
 
 std::unique_ptr<DibSurface> SkinTest::shot() const {
-  auto surface = std::make_unique<DibSurface>(kClientWidthPx, kClientHeightPx, RGB(1, 2, 3));
+  auto surface = std::make_unique<DibSurface>(kTestClientWidthPx, kTestClientHeightPx, RGB(1, 2, 3));
   window->capture(*surface);
   return surface;
 }

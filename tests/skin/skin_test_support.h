@@ -12,8 +12,8 @@
 #include "skin/skin_window.h"
 
 // The installer window's client size and status area.
-constexpr int kClientWidthPx = 383;
-constexpr int kClientHeightPx = 270;
+constexpr int kTestClientWidthPx = 383;
+constexpr int kTestClientHeightPx = 270;
 constexpr RECT kStatusArea = {6, 242, 249, 262};
 constexpr uint32_t kBackgroundSpec = 117;
 constexpr uint32_t kLinkCursorId = 120;

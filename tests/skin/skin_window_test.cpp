@@ -93,12 +93,12 @@ TEST_F(SkinWindowTest, AttachPreparesFontsCursorStatusAreaAndBackBuffer) {
   EXPECT_NE(linkCursor, nullptr);
   EXPECT_TRUE(EqualRect(&context.statusArea, &kStatusArea));
 
-  const RECT whole = {0, 0, kClientWidthPx, kClientHeightPx};
+  const RECT whole = {0, 0, kTestClientWidthPx, kTestClientHeightPx};
   EXPECT_TRUE(EqualRect(&skin->bufferRect, &whole));
   BITMAP buffer = {};
   ASSERT_TRUE(GetObjectA(skin->backBuffer, sizeof buffer, &buffer));
-  EXPECT_EQ(buffer.bmWidth, kClientWidthPx);
-  EXPECT_EQ(buffer.bmHeight, kClientHeightPx);
+  EXPECT_EQ(buffer.bmWidth, kTestClientWidthPx);
+  EXPECT_EQ(buffer.bmHeight, kTestClientHeightPx);
   EXPECT_EQ(GetCurrentObject(context.bufferDc, OBJ_BITMAP), skin->backBuffer);
   EXPECT_EQ(GetCurrentObject(context.bufferDc, OBJ_FONT), regularFont);
   EXPECT_EQ(GetBkMode(context.bufferDc), TRANSPARENT);
@@ -143,7 +143,7 @@ TEST_F(SkinWindowTest, CreateFontUsesAPositiveCellHeight) {
 }
 
 TEST_F(SkinWindowTest, PaintCycleRepaintsThePaintRectangleAndVisibleControls) {
-  const RECT whole = {0, 0, kClientWidthPx, kClientHeightPx};
+  const RECT whole = {0, 0, kTestClientWidthPx, kTestClientHeightPx};
   const RECT invalid = {10, 20, 150, 70};
   auto* first = new RecordingControl(&context, 1, &log);
   auto* hidden = new RecordingControl(&context, 2, &log);
