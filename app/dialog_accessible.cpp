@@ -22,7 +22,7 @@ BSTR AllocText(const char* text) {
 class DialogAccessible final : public IAccessible {
  public:
   DialogAccessible(DialogItems* items, HWND dialog)
-      : references_(1), items_(items), dialog_(dialog) {}
+      : references_(1), items_(items), dialog_(dialog), caption_() {}
   DialogAccessible(const DialogAccessible&) = delete;
   DialogAccessible& operator=(const DialogAccessible&) = delete;
 
@@ -93,63 +93,19 @@ class DialogAccessible final : public IAccessible {
                                             reinterpret_cast<void**>(object));
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    if (name == nullptr) return E_POINTER;
-    *name = nullptr;
-    int item = kNoItem;
-    const HRESULT checked = itemOf(child, &item);
-    if (checked != S_OK) return checked;
-    if (item == kNoItem) {
-      char caption[kCaptionChars];
-      GetWindowTextA(dialog_, caption, sizeof caption);
-      *name = AllocText(caption);
-    } else {
-      *name = AllocText(items_->Name(item));
-    }
-    return *name != nullptr ? S_OK : E_OUTOFMEMORY;
+    return answerText(child, name, &DialogAccessible::nameOf, S_FALSE);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    if (value == nullptr) return E_POINTER;
-    *value = nullptr;
-    int item = kNoItem;
-    const HRESULT checked = itemOf(child, &item);
-    if (checked != S_OK) return checked;
-    if (item != kLinkItem) return DISP_E_MEMBERNOTFOUND;
-    *value = AllocText(kHomePage);  // a link's value is where it leads
-    return *value != nullptr ? S_OK : E_OUTOFMEMORY;
+    return answerText(child, value, &DialogAccessible::valueOf, DISP_E_MEMBERNOTFOUND);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-    if (text == nullptr) return E_POINTER;
-    *text = nullptr;
-    int item = kNoItem;
-    const HRESULT checked = itemOf(child, &item);
-    if (checked != S_OK) return checked;
-    const char* hover = items_->HoverText(item);
-    if (hover[0] == '\0') return S_FALSE;
-    *text = AllocText(hover);  // what the status line shows on hover
-    return *text != nullptr ? S_OK : E_OUTOFMEMORY;
+    return answerText(child, text, &DialogAccessible::descriptionOf, S_FALSE);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-    if (role == nullptr) return E_POINTER;
-    VariantInit(role);
-    int item = kNoItem;
-    const HRESULT checked = itemOf(child, &item);
-    if (checked != S_OK) return checked;
-    // By kind, in the order ItemKind names them.
-    constexpr LONG kRoles[] = {ROLE_SYSTEM_CHECKBUTTON, ROLE_SYSTEM_LINK, ROLE_SYSTEM_COMBOBOX,
-                               ROLE_SYSTEM_PUSHBUTTON};
-    role->vt = VT_I4;
-    role->lVal = item == kNoItem ? ROLE_SYSTEM_CLIENT : kRoles[static_cast<int>(KindOfItem(item))];
-    return S_OK;
+    return answerNumber(child, role, &DialogAccessible::roleOf);
   }
-  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* result) override {
-    if (result == nullptr) return E_POINTER;
-    VariantInit(result);
-    int item = kNoItem;
-    const HRESULT checked = itemOf(child, &item);
-    if (checked != S_OK) return checked;
-    result->vt = VT_I4;
-    result->lVal = stateOf(item);
-    return S_OK;
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    return answerNumber(child, state, &DialogAccessible::stateOf);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override {
     if (help != nullptr) *help = nullptr;
@@ -190,15 +146,7 @@ class DialogAccessible final : public IAccessible {
     return DISP_E_MEMBERNOTFOUND;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-    if (action == nullptr) return E_POINTER;
-    *action = nullptr;
-    int item = kNoItem;
-    const HRESULT checked = itemOf(child, &item);
-    if (checked != S_OK) return checked;
-    const char* text = defaultActionOf(item);
-    if (text == nullptr) return DISP_E_MEMBERNOTFOUND;
-    *action = AllocText(text);
-    return *action != nullptr ? S_OK : E_OUTOFMEMORY;
+    return answerText(child, action, &DialogAccessible::defaultActionOf, DISP_E_MEMBERNOTFOUND);
   }
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
     int item = kNoItem;
@@ -315,6 +263,53 @@ class DialogAccessible final : public IAccessible {
     return result;
   }
 
+  // A text the reader asks for about child into *out; none when the item has no such text.
+  using TextOf = const char* (DialogAccessible::*)(int item) const;
+  HRESULT answerText(const VARIANT& child, BSTR* out, TextOf textOf, HRESULT none) const {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    int item = kNoItem;
+    const HRESULT checked = itemOf(child, &item);
+    if (checked != S_OK) return checked;
+    const char* text = (this->*textOf)(item);
+    if (text == nullptr) return none;
+    *out = AllocText(text);
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+  }
+
+  // A number the reader asks for about child, into *out.
+  using NumberOf = LONG (DialogAccessible::*)(int item) const;
+  HRESULT answerNumber(const VARIANT& child, VARIANT* out, NumberOf numberOf) const {
+    if (out == nullptr) return E_POINTER;
+    VariantInit(out);
+    int item = kNoItem;
+    const HRESULT checked = itemOf(child, &item);
+    if (checked != S_OK) return checked;
+    out->vt = VT_I4;
+    out->lVal = (this->*numberOf)(item);
+    return S_OK;
+  }
+
+  LONG roleOf(int item) const {
+    // By kind, in the order ItemKind names them.
+    constexpr LONG kRoles[] = {ROLE_SYSTEM_CHECKBUTTON, ROLE_SYSTEM_LINK, ROLE_SYSTEM_COMBOBOX,
+                               ROLE_SYSTEM_PUSHBUTTON};
+    return item == kNoItem ? ROLE_SYSTEM_CLIENT : kRoles[static_cast<int>(KindOfItem(item))];
+  }
+
+  const char* nameOf(int item) const {
+    if (item != kNoItem) return items_->Name(item);
+    GetWindowTextA(dialog_, caption_, sizeof caption_);
+    return caption_;
+  }
+  // A link's value is where it leads.
+  const char* valueOf(int item) const { return item == kLinkItem ? kHomePage : nullptr; }
+  // What the status line shows on hover.
+  const char* descriptionOf(int item) const {
+    const char* hover = items_->HoverText(item);
+    return hover[0] != '\0' ? hover : nullptr;
+  }
+
   const char* defaultActionOf(int item) const {
     if (item == kNoItem) return nullptr;
     switch (KindOfItem(item)) {
@@ -328,6 +323,7 @@ class DialogAccessible final : public IAccessible {
   LONG references_;
   DialogItems* items_;
   HWND dialog_;
+  mutable char caption_[kCaptionChars];
 };
 
 DialogAccessible* NewDialogAccessible(DialogItems* items, HWND dialog) {
