@@ -7,10 +7,13 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_state.h"
@@ -260,6 +263,60 @@ TEST_F(InstallerDialogTest, AMousePickWithEveryBoxClearedFocusesCancel) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kComboId, CBN_CLOSEUP),
                reinterpret_cast<LPARAM>(combo));
   EXPECT_EQ(installer.Items().Focused(), kCancelItem);
+}
+
+// What a screen reader does through the window's object lands in the items, and the window
+// reports it as it does the keyboard's own changes: the focus moves and the focus and state
+// events go out.
+std::vector<std::pair<DWORD, LONG>> readerEvents;
+void CALLBACK OnReaderEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD,
+                            DWORD) {
+  if (object == OBJID_CLIENT) readerEvents.push_back({event, child});
+}
+
+TEST_F(InstallerDialogTest, WhatAReaderDoesReachesTheItemsAndIsReported) {
+  EndSearch();
+  PumpFor(100);
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  IAccessible* object = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(dialog, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                       reinterpret_cast<void**>(&object)),
+            S_OK);
+  SetForegroundWindow(dialog);
+  SetFocus(dialog);
+  PumpFor(50);
+  HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_STATECHANGE, nullptr, OnReaderEvent,
+                      GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  const LONG box = kFirstBoxItem + 3 + 1, cancel = kCancelItem + 1;
+  const struct Step {
+    const char* what;
+    bool select;  // else the default action
+    LONG child;
+    int focusAfter;
+    bool boxChecked;
+    std::vector<std::pair<DWORD, LONG>> events;
+  } steps[] = {
+      {"a box selected", true, box, box - 1, true, {{EVENT_OBJECT_FOCUS, box}}},
+      {"the box's default action", false, box, box - 1, false, {{EVENT_OBJECT_STATECHANGE, box}}},
+      {"Cancel selected", true, cancel, kCancelItem, false, {{EVENT_OBJECT_FOCUS, cancel}}},
+  };
+  for (const Step& step : steps) {
+    readerEvents.clear();
+    VARIANT child;
+    child.vt = VT_I4;
+    child.lVal = step.child;
+    const HRESULT done = step.select ? object->accSelect(SELFLAG_TAKEFOCUS, child)
+                                     : object->accDoDefaultAction(child);
+    EXPECT_EQ(done, S_OK) << step.what;
+    PumpFor(50);
+    EXPECT_EQ(installer.Items().Focused(), step.focusAfter) << step.what;
+    EXPECT_EQ(installer.Items().Checked(box - 1), step.boxChecked) << step.what;
+    EXPECT_EQ(readerEvents, step.events) << step.what;
+  }
+  UnhookWinEvent(hook);
+  object->Release();
+  CoUninitialize();
 }
 
 }  // namespace
