@@ -1,6 +1,6 @@
 #include "skin/skin_bitmap.h"
 
-#include "skin/scoped_gdi.h"
+#include "platform/scoped_win32.h"
 #include "skin/tile_layout.h"
 
 BitmapCacheEntry BitmapCache[kBitmapCacheEntries];

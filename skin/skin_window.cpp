@@ -1,6 +1,6 @@
 #include "skin/skin_window.h"
 
-#include "skin/scoped_gdi.h"
+#include "platform/scoped_win32.h"
 #include "skin/skin_control.h"
 #include "text/text_buffer.h"
 

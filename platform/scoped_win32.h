@@ -1,0 +1,65 @@
+#pragma once
+
+#include <windows.h>
+
+// Small owners for the handles the installer takes from the system, so every path gives them
+// back.
+
+// A window's device context from GetDC, released with ReleaseDC.
+class ScopedWindowDc {
+ public:
+  explicit ScopedWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~ScopedWindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  ScopedWindowDc(const ScopedWindowDc&) = delete;
+  ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
+
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// Limits drawing in a device context to one rectangle and puts the context's own clip back at
+// scope end.
+class ScopedClip {
+ public:
+  ScopedClip(HDC dc, const RECT& area)
+      : dc_(dc), saved_(dc ? CreateRectRgn(0, 0, 0, 0) : nullptr), hadClip_(false) {
+    if (!dc_) return;
+    hadClip_ = saved_ && GetClipRgn(dc_, saved_) == 1;
+    HRGN clip = CreateRectRgnIndirect(&area);
+    SelectClipRgn(dc_, clip);
+    if (clip) DeleteObject(clip);
+  }
+  ~ScopedClip() {
+    if (dc_) SelectClipRgn(dc_, hadClip_ ? saved_ : nullptr);
+    if (saved_) DeleteObject(saved_);
+  }
+  ScopedClip(const ScopedClip&) = delete;
+  ScopedClip& operator=(const ScopedClip&) = delete;
+
+ private:
+  HDC dc_;
+  HRGN saved_;
+  bool hadClip_;
+};
+
+// Selects an object into a device context and selects the previous one back at scope end.
+// Selecting nothing (a null object or context) is allowed and does nothing.
+class ScopedSelection {
+ public:
+  ScopedSelection(HDC dc, HGDIOBJ object)
+      : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
+  ~ScopedSelection() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  ScopedSelection(const ScopedSelection&) = delete;
+  ScopedSelection& operator=(const ScopedSelection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
