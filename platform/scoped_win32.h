@@ -63,3 +63,27 @@ class ScopedSelection {
   HDC dc_;
   HGDIOBJ previous_;
 };
+
+// A file handle from CreateFile (INVALID_HANDLE_VALUE when none), closed at scope end.
+class ScopedFileHandle {
+ public:
+  explicit ScopedFileHandle(HANDLE handle) : handle_(handle) {}
+  ScopedFileHandle(const ScopedFileHandle&) = delete;
+  ScopedFileHandle& operator=(const ScopedFileHandle&) = delete;
+  ~ScopedFileHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  HANDLE get() const { return handle_; }
+  // Closes now, so the result can be checked; returns the system error or ERROR_SUCCESS. A
+  // close can report a write the system deferred, so a failure without a code is a write fault.
+  DWORD close() {
+    HANDLE h = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    if (CloseHandle(h)) return ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+  }
+
+ private:
+  HANDLE handle_;
+};
