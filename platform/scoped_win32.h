@@ -87,3 +87,20 @@ class ScopedFileHandle {
  private:
   HANDLE handle_;
 };
+
+// An open registry key, closed at scope end. Whoever opens it fills out(); a failed open
+// must leave it null.
+class ScopedRegistryKey {
+ public:
+  ScopedRegistryKey() = default;
+  ScopedRegistryKey(const ScopedRegistryKey&) = delete;
+  ScopedRegistryKey& operator=(const ScopedRegistryKey&) = delete;
+  ~ScopedRegistryKey() {
+    if (key_ != nullptr) RegCloseKey(key_);
+  }
+  HKEY get() const { return key_; }
+  HKEY* out() { return &key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
