@@ -104,3 +104,22 @@ class ScopedRegistryKey {
  private:
   HKEY key_ = nullptr;
 };
+
+// Holds one COM reference and releases it on every path.
+template <typename T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  ~ComRef() {
+    if (p_ != nullptr) p_->Release();
+  }
+  T* get() const { return p_; }
+  T** out() { return &p_; }
+  void** outVoid() { return reinterpret_cast<void**>(&p_); }
+  T* operator->() const { return p_; }
+
+ private:
+  T* p_ = nullptr;
+};
