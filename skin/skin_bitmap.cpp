@@ -93,6 +93,13 @@ SkinBitmap::SkinBitmap(HINSTANCE instance, HDC dc, uint32_t spec)
 
 SkinBitmap::~SkinBitmap() { release(); }
 
+void DeleteSkinBitmap(SkinBitmap*& bitmap) {
+  if (!bitmap) return;
+  bitmap->release();
+  delete bitmap;
+  bitmap = nullptr;
+}
+
 void SkinBitmap::release() {
   deleteKeyMask();
   if (!memoryDc) return;

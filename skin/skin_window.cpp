@@ -233,9 +233,4 @@ void SkinWindow::deleteBackBuffer() {
   backBuffer = nullptr;
 }
 
-void SkinWindow::releaseBackground() {
-  if (!context->background) return;
-  context->background->release();
-  delete context->background;
-  context->background = nullptr;
-}
+void SkinWindow::releaseBackground() { DeleteSkinBitmap(context->background); }
