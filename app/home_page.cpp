@@ -12,31 +12,13 @@
 
 #include "app/dialog_layout.h"
 #include "app/home_page_route.h"
+#include "platform/scoped_win32.h"
 
 namespace {
 
 // The home page's address and the message that shows it.
 constexpr int kAddressChars = 260;
 constexpr int kAddressMessageChars = kAddressChars + 200;
-
-// Holds one COM reference and releases it on every path.
-template <typename T>
-class ComRef {
- public:
-  ComRef() = default;
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  ~ComRef() {
-    if (p_ != nullptr) p_->Release();
-  }
-  T* get() const { return p_; }
-  T** out() { return &p_; }
-  void** outVoid() { return reinterpret_cast<void**>(&p_); }
-  T* operator->() const { return p_; }
-
- private:
-  T* p_ = nullptr;
-};
 
 // The desktop folder view's IShellDispatch2: its ShellExecute runs inside Explorer.
 bool DesktopShellDispatch(ComRef<IShellDispatch2>& dispatch) {

@@ -43,10 +43,7 @@ FilterCheckBox::FilterCheckBox(SkinContext* skinContext, int left, int top, int 
   CopyText(label, sizeof label, labelText ? labelText : "");
 }
 
-FilterCheckBox::~FilterCheckBox() {
-  strip->release();
-  delete strip;
-}
+FilterCheckBox::~FilterCheckBox() { DeleteSkinBitmap(strip); }
 
 int FilterCheckBox::getValue() const {
   return static_cast<int>(static_cast<int64_t>(value) - minimum);

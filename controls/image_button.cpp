@@ -9,12 +9,6 @@ SkinBitmap* LoadFace(const SkinContext* context, UINT resourceId) {
   return new SkinBitmap(context->instance, context->currentDc, resourceId);
 }
 
-void DeleteFace(SkinBitmap* face) {
-  if (!face) return;
-  face->release();
-  delete face;
-}
-
 }  // namespace
 
 ImageButton::ImageButton(SkinContext* skinContext, const RECT& placement, UINT normalId,
@@ -52,8 +46,8 @@ ImageButton::ImageButton(SkinContext* skinContext, const RECT& placement, UINT n
 }
 
 ImageButton::~ImageButton() {
-  DeleteFace(pressedImage);
-  DeleteFace(normalImage);
+  DeleteSkinBitmap(pressedImage);
+  DeleteSkinBitmap(normalImage);
 }
 
 int ImageButton::onMouse(HWND window, UINT message, WPARAM, LPARAM lParam) {

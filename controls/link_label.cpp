@@ -1,6 +1,6 @@
 #include "controls/link_label.h"
 
-#include "skin/scoped_gdi.h"
+#include "platform/scoped_win32.h"
 #include "skin/skin_window.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "discovery/registry_read.h"
 
+#include "platform/scoped_win32.h"
+
 namespace {
 
 // Longest value data and names the walk reads, terminating zero included.
@@ -12,25 +14,6 @@ DWORD Limit(size_t cap) {
 // Image editors are 32-bit programs: on 64-bit Windows they write the 32-bit view of the
 // registry, and both builds of the installer must read that view.
 constexpr REGSAM kDiscoveryAccess = KEY_READ | KEY_WOW64_32KEY;
-
-class ScopedKey {
- public:
-  ScopedKey() = default;
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-  ~ScopedKey() {
-    if (key_ != nullptr) RegCloseKey(key_);
-  }
-
-  // Wine refuses a key path of more than 255 characters with ERROR_MORE_DATA. The reads keep
-  // that code for a name or text too long to read, which the walk passes over and goes on
-  // after; a key that cannot be opened must end its reads instead.
-  LONG open(HKEY root, const char* path) { return OpenDiscoveryKey(root, path, &key_); }
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 // Ends the text that a read left in out: data of other types is not a path, and a REG_SZ
 // value stored without its terminating zero must not run on into the rest of the buffer.
@@ -47,8 +30,8 @@ LONG ReadRegistryString(HKEY root, const char* keyPath, const char* valueName, c
                         size_t cap) {
   if (cap == 0) return ERROR_INSUFFICIENT_BUFFER;
   out[0] = '\0';
-  ScopedKey key;
-  LONG error = key.open(root, keyPath);
+  ScopedRegistryKey key;
+  LONG error = OpenDiscoveryKey(root, keyPath, key.out());
   if (error != ERROR_SUCCESS) return error;
   // One byte stays free for the zero that the value may lack.
   DWORD type = REG_NONE;
@@ -60,6 +43,9 @@ LONG ReadRegistryString(HKEY root, const char* keyPath, const char* valueName, c
   return error;
 }
 
+// Wine refuses a key path of more than 255 characters with ERROR_MORE_DATA. The reads keep
+// that code for a name or text too long to read, which the walk passes over and goes on
+// after; a key that cannot be opened must end its reads instead.
 LONG OpenDiscoveryKey(HKEY parent, const char* path, HKEY* key) {
   const LONG error = RegOpenKeyExA(parent, path, 0, kDiscoveryAccess, key);
   if (error != ERROR_SUCCESS) *key = nullptr;
@@ -89,8 +75,8 @@ LONG NextRegistryValue(HKEY root, const char* keyPath, char* name, size_t nameCa
   if (nameCap == 0 || dataCap == 0) return ERROR_INSUFFICIENT_BUFFER;
   name[0] = '\0';
   data[0] = '\0';
-  ScopedKey key;
-  LONG error = key.open(root, keyPath);
+  ScopedRegistryKey key;
+  LONG error = OpenDiscoveryKey(root, keyPath, key.out());
   if (error == ERROR_SUCCESS) {
     error =
         RegistryValueAt(key.get(), static_cast<DWORD>(valueCursor), name, nameCap, data, dataCap);
@@ -119,8 +105,8 @@ LONG RegistrySubkeyOf(HKEY key, char* name, size_t cap, DWORD index) {
 LONG RegistrySubkeyAt(HKEY root, const char* keyPath, char* name, size_t cap, DWORD index) {
   if (cap == 0) return ERROR_INSUFFICIENT_BUFFER;
   name[0] = '\0';
-  ScopedKey key;
-  const LONG error = key.open(root, keyPath);
+  ScopedRegistryKey key;
+  const LONG error = OpenDiscoveryKey(root, keyPath, key.out());
   if (error != ERROR_SUCCESS) return error;
   return RegistrySubkeyOf(key.get(), name, cap, index);
 }

@@ -6,7 +6,7 @@
 #include "discovery/path_rules.h"
 #include "discovery/registry_read.h"
 #include "discovery/resumable_file_search.h"
-#include "discovery/scoped_file.h"
+#include "discovery/scoped_stdio_file.h"
 #include "discovery/settings_scan.h"
 #include "discovery/text_line.h"
 #include "text/ansi_chars.h"
@@ -25,7 +25,7 @@ void AddLinePath(const char* line, int at, const char* program) {
 
 // Reads a preference file; true when a key line held a drive path (added or not).
 bool ProbePreferenceFile(const char* path, const char* keyWord, const char* program) {
-  ScopedFile file(path, "rt");
+  ScopedStdioFile file(path, "rt");
   if (!file) return false;
   char line[kPathChars];
   while (ReadTextLine(file.get(), line, sizeof line)) {
@@ -83,7 +83,7 @@ void WindowsIniProbe(const char* fileName, const char* keyWord) {
   char path[kPathChars];
   const UINT len = GetWindowsDirectoryA(path, sizeof path);
   if (len == 0 || len >= sizeof path || !JoinPath(path, sizeof path, fileName)) return;
-  ScopedFile file(path, "rt");
+  ScopedStdioFile file(path, "rt");
   if (!file) return;
   char line[kPathChars];
   while (ReadTextLine(file.get(), line, sizeof line)) {
@@ -95,7 +95,7 @@ void WindowsIniProbe(const char* fileName, const char* keyWord) {
 }
 
 void BinarySettingsProbe(const char* path, const char* program) {
-  ScopedFile file(path, "rb");
+  ScopedStdioFile file(path, "rb");
   if (!file) return;
   char folder[kPathChars];
   if (FindSettingsFolderRecord(file.get(), folder, sizeof folder)) {

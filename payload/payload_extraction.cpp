@@ -4,6 +4,7 @@
 
 #include "payload/exclusion_list.h"
 #include "payload/payload_names.h"
+#include "platform/scoped_win32.h"
 #include "text/text_buffer.h"
 
 namespace {
@@ -21,26 +22,6 @@ DWORD LastErrorOr(DWORD fallback) {
   DWORD error = GetLastError();
   return error != ERROR_SUCCESS ? error : fallback;
 }
-
-class ScopedFile {
- public:
-  explicit ScopedFile(HANDLE handle) : handle_(handle) {}
-  ScopedFile(const ScopedFile&) = delete;
-  ScopedFile& operator=(const ScopedFile&) = delete;
-  ~ScopedFile() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  HANDLE get() const { return handle_; }
-  // Closes now, so the result can be checked; returns the system error or ERROR_SUCCESS.
-  DWORD close() {
-    HANDLE h = handle_;
-    handle_ = INVALID_HANDLE_VALUE;
-    return CloseHandle(h) ? ERROR_SUCCESS : LastErrorOr(ERROR_WRITE_FAULT);
-  }
-
- private:
-  HANDLE handle_;
-};
 
 // Large files go in pieces: timed under Wine, one write of a whole 13 MB resource now and
 // then took several times as long, pieces of a megabyte did not.
@@ -79,7 +60,8 @@ bool AlreadyThere(DWORD error) {
 // Writes data whole and closes the file, the close checked too: a write the system deferred
 // can report its failure there. A file not written whole is removed, so no cut-short plug-in
 // is left for the host to load.
-DWORD WriteAndClose(ScopedFile* file, const char* path, const void* data, DWORD size, bool flush) {
+DWORD WriteAndClose(ScopedFileHandle* file, const char* path, const void* data, DWORD size,
+                    bool flush) {
   DWORD error = WriteAll(file->get(), data, size);
   if (error == ERROR_SUCCESS && flush && !FlushFileBuffers(file->get()))
     error = LastErrorOr(ERROR_WRITE_FAULT);
@@ -122,7 +104,7 @@ DWORD ReplaceExisting(const char* folder, const char* path, DWORD attributes, co
     return ERROR_ACCESS_DENIED;
   char temp[MAX_PATH];
   DWORD error = ERROR_SUCCESS;
-  ScopedFile file(CreateTempFile(folder, temp, &error));
+  ScopedFileHandle file(CreateTempFile(folder, temp, &error));
   if (file.get() == INVALID_HANDLE_VALUE) return error;
   // On disk before the rename: otherwise a power cut could leave the new name on an empty
   // file and the old plug-in gone.
@@ -142,7 +124,7 @@ DWORD WritePayloadFile(const char* folder, const char* path, const void* data, D
   // not flushed, as a copy is not.
   DWORD attributes = GetFileAttributesA(path);
   if (attributes == INVALID_FILE_ATTRIBUTES) {
-    ScopedFile file(
+    ScopedFileHandle file(
         CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() != INVALID_HANDLE_VALUE) return WriteAndClose(&file, path, data, size, false);
     const DWORD error = LastErrorOr(ERROR_CANNOT_MAKE);

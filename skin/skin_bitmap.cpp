@@ -1,6 +1,6 @@
 #include "skin/skin_bitmap.h"
 
-#include "skin/scoped_gdi.h"
+#include "platform/scoped_win32.h"
 #include "skin/tile_layout.h"
 
 BitmapCacheEntry BitmapCache[kBitmapCacheEntries];
@@ -92,6 +92,13 @@ SkinBitmap::SkinBitmap(HINSTANCE instance, HDC dc, uint32_t spec)
 }
 
 SkinBitmap::~SkinBitmap() { release(); }
+
+void DeleteSkinBitmap(SkinBitmap*& bitmap) {
+  if (!bitmap) return;
+  bitmap->release();
+  delete bitmap;
+  bitmap = nullptr;
+}
 
 void SkinBitmap::release() {
   deleteKeyMask();

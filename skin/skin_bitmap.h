@@ -72,3 +72,7 @@ class SkinBitmap {
   mutable HDC keyedDc_ = nullptr;
   mutable HBITMAP keyed_ = nullptr;
 };
+
+// Releases and deletes a bitmap made with new, and leaves the pointer null; a null pointer is
+// fine.
+void DeleteSkinBitmap(SkinBitmap*& bitmap);

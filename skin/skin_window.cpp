@@ -1,6 +1,6 @@
 #include "skin/skin_window.h"
 
-#include "skin/scoped_gdi.h"
+#include "platform/scoped_win32.h"
 #include "skin/skin_control.h"
 #include "text/text_buffer.h"
 
@@ -247,12 +247,7 @@ void SkinWindow::deleteBackBuffer() {
   backBuffer = nullptr;
 }
 
-void SkinWindow::releaseBackground() {
-  if (!context->background) return;
-  context->background->release();
-  delete context->background;
-  context->background = nullptr;
-}
+void SkinWindow::releaseBackground() { DeleteSkinBitmap(context->background); }
 
 void SkinWindow::recompose(const RECT& area, bool focusRectangle) {
   HDC frame = context->bufferDc;
@@ -281,5 +276,3 @@ void SkinWindow::replaceTextFont(const char* face, int height) {
 }
 
 void SkinWindow::setRestingStatus(const char* text) { SetRestingStatus(context, text); }
-
-HDC SkinWindow::measuringDc() const { return context->bufferDc; }

@@ -94,8 +94,6 @@ class SkinWindow {
   void replaceTextFont(const char* face, int height);
   // What the status area shows while no control's status text is (null: nothing).
   void setRestingStatus(const char* text);
-  // The frame, for measuring text as the controls draw it; null before attach.
-  HDC measuringDc() const;
 
   // While the window is built (attach, then its controls), the controls draw and load their
   // pictures through a context of the window that this object lends and takes back.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "discovery/scoped_file.h"
+#include "discovery/scoped_stdio_file.h"
 #include "tests/discovery/test_files.h"
 #include "text/text_buffer.h"
 
@@ -24,7 +24,7 @@ struct Scan {
 
 Scan ScanBytes(const std::string& bytes) {
   const std::string path = WriteTestFile("settings_scan_test.set", bytes);
-  ScopedFile file(path.c_str(), "rb");
+  ScopedStdioFile file(path.c_str(), "rb");
   EXPECT_TRUE(file);
   Scan scan = {false, "unread"};
   if (file) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "discovery/scoped_file.h"
+#include "discovery/scoped_stdio_file.h"
 #include "tests/discovery/test_files.h"
 #include "text/text_buffer.h"
 
@@ -14,7 +14,7 @@ namespace {
 std::vector<std::string> ReadAllLines(const std::string& bytes) {
   const std::string path = WriteTestFile("text_line_test.txt", bytes);
   std::vector<std::string> lines;
-  ScopedFile file(path.c_str(), "rt");
+  ScopedStdioFile file(path.c_str(), "rt");
   EXPECT_TRUE(file);
   if (!file) return lines;
   char line[kPathChars];
@@ -56,7 +56,7 @@ TEST(TextLine, SplitsLinesAtNewlinesAndAfter200Characters) {
 
 TEST(TextLine, ReadsIntoSmallBuffersWithoutOverrun) {
   const std::string path = WriteTestFile("text_line_small.txt", "abcdef\n");
-  ScopedFile file(path.c_str(), "rt");
+  ScopedStdioFile file(path.c_str(), "rt");
   ASSERT_TRUE(file);
   char line[4];
   ASSERT_TRUE(ReadTextLine(file.get(), line, sizeof line));

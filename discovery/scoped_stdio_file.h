@@ -3,12 +3,12 @@
 #include <stdio.h>
 
 // A C runtime file that closes itself.
-class ScopedFile {
+class ScopedStdioFile {
  public:
-  ScopedFile(const char* path, const char* mode) : file_(fopen(path, mode)) {}
-  ScopedFile(const ScopedFile&) = delete;
-  ScopedFile& operator=(const ScopedFile&) = delete;
-  ~ScopedFile() {
+  ScopedStdioFile(const char* path, const char* mode) : file_(fopen(path, mode)) {}
+  ScopedStdioFile(const ScopedStdioFile&) = delete;
+  ScopedStdioFile& operator=(const ScopedStdioFile&) = delete;
+  ~ScopedStdioFile() {
     if (file_ != nullptr) fclose(file_);
   }
 
