@@ -20,18 +20,27 @@ namespace {
 constexpr int kAddressChars = 260;
 constexpr int kAddressMessageChars = kAddressChars + 200;
 
+VARIANT EmptyVariant() {
+  VARIANT value;
+  VariantInit(&value);
+  return value;
+}
+
+VARIANT NumberVariant(LONG number) {
+  VARIANT value = EmptyVariant();
+  value.vt = VT_I4;
+  value.lVal = number;
+  return value;
+}
+
 // The desktop folder view's IShellDispatch2: its ShellExecute runs inside Explorer.
 bool DesktopShellDispatch(ComRef<IShellDispatch2>& dispatch) {
   ComRef<IShellWindows> windows;
   if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
                               windows.outVoid())))
     return false;
-  VARIANT location;
-  VariantInit(&location);
-  location.vt = VT_I4;
-  location.lVal = CSIDL_DESKTOP;
-  VARIANT empty;
-  VariantInit(&empty);
+  VARIANT location = NumberVariant(CSIDL_DESKTOP);
+  VARIANT empty = EmptyVariant();
   long window = 0;
   ComRef<IDispatch> desktop;
   if (windows->FindWindowSW(&location, &empty, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
@@ -65,16 +74,11 @@ bool OpenThroughDesktopShell(const char* address) {
   BSTR verb = SysAllocString(L"open");
   bool started = false;
   if (file != nullptr && verb != nullptr) {
-    VARIANT none;
-    VariantInit(&none);
-    VARIANT operation;
-    VariantInit(&operation);
+    VARIANT none = EmptyVariant();
+    VARIANT operation = EmptyVariant();
     operation.vt = VT_BSTR;
     operation.bstrVal = verb;
-    VARIANT show;
-    VariantInit(&show);
-    show.vt = VT_I4;
-    show.lVal = SW_SHOWMAXIMIZED;
+    VARIANT show = NumberVariant(SW_SHOWMAXIMIZED);
     started = SUCCEEDED(dispatch->ShellExecute(file, none, none, operation, show));
   }
   SysFreeString(file);
