@@ -6,6 +6,7 @@
 #include "discovery/key_stack.h"
 #include "discovery/registry_read.h"
 #include "discovery/registry_value_rule.h"
+#include "platform/scoped_win32.h"
 #include "text/text_buffer.h"
 
 namespace {
@@ -30,26 +31,15 @@ const SearchPass kPasses[] = {
 // and no subkeys, as when every read of it failed to open it.
 class OpenKeyLevels {
  public:
-  OpenKeyLevels() = default;
-  OpenKeyLevels(const OpenKeyLevels&) = delete;
-  OpenKeyLevels& operator=(const OpenKeyLevels&) = delete;
-  ~OpenKeyLevels() {
-    for (HKEY key : keys_) {
-      if (key != nullptr) RegCloseKey(key);
-    }
-  }
-  HKEY at(int32_t level) const { return keys_[level]; }
+  HKEY at(int32_t level) const { return keys_[level].get(); }
   void open(int32_t level, HKEY parent, const char* path) {
     close(level);
-    OpenDiscoveryKey(parent, path, &keys_[level]);
+    OpenDiscoveryKey(parent, path, keys_[level].out());
   }
-  void close(int32_t level) {
-    if (keys_[level] != nullptr) RegCloseKey(keys_[level]);
-    keys_[level] = nullptr;
-  }
+  void close(int32_t level) { keys_[level].reset(); }
 
  private:
-  HKEY keys_[KeyStack::kLevels + 1] = {};
+  ScopedRegistryKey keys_[KeyStack::kLevels + 1];
 };
 
 void WalkTree(HKEY root, char* keyPath, KeyStack& stack, const RegistryValueFilter& filter) {

@@ -88,38 +88,39 @@ class ScopedFileHandle {
   HANDLE handle_;
 };
 
-// An open registry key, closed at scope end. Whoever opens it fills out(); a failed open
-// must leave it null.
-class ScopedRegistryKey {
+// Owns one handle that Close gives back at scope end; null holds nothing. Whoever opens it
+// fills out(); a failed open must leave it null.
+template <typename Handle, void (*Close)(Handle)>
+class ScopedResource {
  public:
-  ScopedRegistryKey() = default;
-  ScopedRegistryKey(const ScopedRegistryKey&) = delete;
-  ScopedRegistryKey& operator=(const ScopedRegistryKey&) = delete;
-  ~ScopedRegistryKey() {
-    if (key_ != nullptr) RegCloseKey(key_);
+  ScopedResource() = default;
+  ScopedResource(const ScopedResource&) = delete;
+  ScopedResource& operator=(const ScopedResource&) = delete;
+  ~ScopedResource() { reset(); }
+  Handle get() const { return handle_; }
+  Handle* out() { return &handle_; }
+  // Gives the handle back now, if there is one.
+  void reset() {
+    if (handle_ != nullptr) Close(handle_);
+    handle_ = nullptr;
   }
-  HKEY get() const { return key_; }
-  HKEY* out() { return &key_; }
 
  private:
-  HKEY key_ = nullptr;
+  Handle handle_ = nullptr;
 };
 
-// Holds one COM reference and releases it on every path.
-template <typename T>
-class ComRef {
- public:
-  ComRef() = default;
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  ~ComRef() {
-    if (p_ != nullptr) p_->Release();
-  }
-  T* get() const { return p_; }
-  T** out() { return &p_; }
-  void** outVoid() { return reinterpret_cast<void**>(&p_); }
-  T* operator->() const { return p_; }
+inline void CloseRegistryKey(HKEY key) { RegCloseKey(key); }
+// An open registry key.
+using ScopedRegistryKey = ScopedResource<HKEY, CloseRegistryKey>;
 
- private:
-  T* p_ = nullptr;
+template <typename T>
+inline void ReleaseComReference(T* object) {
+  object->Release();
+}
+// One COM reference, released on every path.
+template <typename T>
+class ComRef : public ScopedResource<T*, ReleaseComReference<T>> {
+ public:
+  void** outVoid() { return reinterpret_cast<void**>(this->out()); }
+  T* operator->() const { return this->get(); }
 };
