@@ -3,12 +3,13 @@
 #include <shlobj.h>
 #include <wchar.h>
 
+#include "app/install_messages.h"
 #include "discovery/path_rules.h"
 
 namespace {
 
 // Room for the folder's name and the message around it.
-constexpr size_t kMessageChars = MAX_PATH + 256;
+constexpr size_t kUnusableChars = MAX_PATH + 256;
 
 DWORD FolderFromWide(const wchar_t* wide, char (&folder)[kPathChars]) {
   BOOL usedDefault = FALSE;
@@ -38,13 +39,6 @@ void ToWide(const char* text, wchar_t* wide, int cap) {
   if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, cap) == 0) wide[0] = L'\0';
 }
 
-// Appends as much of src as fits, always leaving text terminated.
-void AppendWide(wchar_t (&text)[kMessageChars], const wchar_t* src) {
-  size_t at = wcslen(text);
-  while (*src != L'\0' && at + 1 < kMessageChars) text[at++] = *src++;
-  text[at] = L'\0';
-}
-
 void TellUnusable(HWND owner, const char* caption, const wchar_t* wide, DWORD error) {
   wchar_t reason[200] = L"";
   if (error == ERROR_NO_UNICODE_TRANSLATION) {
@@ -62,13 +56,9 @@ void TellUnusable(HWND owner, const char* caption, const wchar_t* wide, DWORD er
     reason[end] = L'\0';
     if (end == 0) wsprintfW(reason, L"system error %lu", error);
   }
-  // Plain joins: a formatting routine would bring a whole printf engine into the download.
-  wchar_t text[kMessageChars] = L"";
-  AppendWide(text, L"The folder\n\n");
-  AppendWide(text, wide[0] != L'\0' ? wide : L"(without a name)");
-  AppendWide(text, L"\n\ncannot be used: ");
-  AppendWide(text, reason);
-  AppendWide(text, L".\n\nPlease choose another folder.");
+  wchar_t text[kUnusableChars];
+  ChooseAnotherFolderText(text, kUnusableChars, wide[0] != L'\0' ? wide : L"(without a name)",
+                          "cannot be used", reason);
   wchar_t title[kCaptionChars];
   ToWide(caption, title, kCaptionChars);
   MessageBoxW(owner, text, title, MB_OK | MB_ICONERROR);

@@ -1,6 +1,6 @@
 #include "app/folder_text_rule.h"
 
-#include "text/text_buffer.h"
+#include "app/install_messages.h"
 
 const char* FolderTextProblemReason(FolderTextProblem problem) {
   switch (problem) {
@@ -18,11 +18,6 @@ const char* FolderTextProblemReason(FolderTextProblem problem) {
 }
 
 bool RefusedFolderText(char* dst, size_t cap, const char* folder, FolderTextProblem problem) {
-  if (cap == 0) return false;
-  // Plain joins: a formatting routine would bring a whole printf engine into the download.
-  dst[0] = '\0';
-  return AppendText(dst, cap, "The folder\n\n") && AppendText(dst, cap, folder) &&
-         AppendText(dst, cap, "\n\ncannot be used: ") &&
-         AppendText(dst, cap, FolderTextProblemReason(problem)) &&
-         AppendText(dst, cap, ".\n\nPlease choose another folder.");
+  return ChooseAnotherFolderText(dst, cap, folder, "cannot be used",
+                                 FolderTextProblemReason(problem));
 }

@@ -2,32 +2,61 @@
 
 #include <string.h>
 
-#include "text/text_buffer.h"
-
 namespace {
 
-// Appends as much of src as fits, so a long text is cut rather than dropped whole.
-bool Append(char* out, size_t cap, const char* src, bool ok) {
-  if (AppendText(out, cap, src)) return ok;
-  const size_t have = BoundedLength(out, cap);
-  if (have + 1 < cap) CopyText(out + have, cap - have, src);
-  return false;
+// The texts are built in char for the ANSI message boxes and in wchar_t for the folder
+// picker's, which names the folder as the system spells it. Plain joins: a formatting routine
+// would bring a whole printf engine into the download.
+
+template <typename Char>
+size_t TextLength(const Char* text) {
+  size_t length = 0;
+  while (text[length] != 0) ++length;
+  return length;
 }
 
-bool AppendReason(char* out, size_t cap, const char* reason, bool ok) {
-  size_t length = strlen(reason);
+// Appends the first length characters of src as far as they fit, so a long text is cut rather
+// than dropped whole. The installer's own pieces are ASCII, so they widen one for one.
+template <typename Char, typename From>
+bool AppendFirst(Char* out, size_t cap, const From* src, size_t length, bool ok) {
+  size_t have = 0;
+  while (have < cap && out[have] != 0) ++have;
+  if (have == cap) return false;
+  const size_t room = cap - have - 1;
+  const size_t take = length < room ? length : room;
+  for (size_t i = 0; i < take; ++i) out[have + i] = static_cast<Char>(src[i]);
+  out[have + take] = 0;
+  return ok && take == length;
+}
+
+template <typename Char, typename From>
+bool Append(Char* out, size_t cap, const From* src, bool ok) {
+  return AppendFirst(out, cap, src, TextLength(src), ok);
+}
+
+template <typename Char>
+bool AppendReason(Char* out, size_t cap, const Char* reason, bool ok) {
+  size_t length = TextLength(reason);
   while (length > 0 && (reason[length - 1] == '\r' || reason[length - 1] == '\n' ||
                         reason[length - 1] == ' ' || reason[length - 1] == '.')) {
     --length;
   }
   if (length == 0) return Append(out, cap, "unknown error", ok);
-  const size_t have = BoundedLength(out, cap);
-  if (have + 1 >= cap) return false;
-  const size_t room = cap - have - 1;
-  const size_t take = length < room ? length : room;
-  memcpy(out + have, reason, take);
-  out[have + take] = '\0';
-  return ok && take == length;
+  return AppendFirst(out, cap, reason, length, ok);
+}
+
+template <typename Char>
+bool AnotherFolderText(Char* out, size_t cap, const Char* folder, const char* problem,
+                       const Char* reason) {
+  if (cap == 0) return false;
+  out[0] = 0;
+  bool ok = Append(out, cap, "The folder\n\n", true);
+  ok = Append(out, cap, folder, ok);
+  ok = Append(out, cap, "\n\n", ok);
+  ok = Append(out, cap, problem, ok);
+  ok = Append(out, cap, ": ", ok);
+  ok = AppendReason(out, cap, reason, ok);
+  return Append(out, cap, ".\n\nPlease choose another folder.", ok);
 }
 
 }  // namespace
@@ -38,14 +67,18 @@ bool TrimReason(char* out, size_t cap, const char* reason) {
   return AppendReason(out, cap, reason, true);
 }
 
+bool ChooseAnotherFolderText(char* out, size_t cap, const char* folder, const char* problem,
+                             const char* reason) {
+  return AnotherFolderText(out, cap, folder, problem, reason);
+}
+
+bool ChooseAnotherFolderText(wchar_t* out, size_t cap, const wchar_t* folder, const char* problem,
+                             const wchar_t* reason) {
+  return AnotherFolderText(out, cap, folder, problem, reason);
+}
+
 bool FolderProblemText(char* out, size_t cap, const char* folder, const char* reason) {
-  if (cap == 0) return false;
-  out[0] = '\0';
-  bool ok = Append(out, cap, "The folder\n\n", true);
-  ok = Append(out, cap, folder, ok);
-  ok = Append(out, cap, "\n\ncan be neither opened nor created: ", ok);
-  ok = AppendReason(out, cap, reason, ok);
-  return Append(out, cap, ".\n\nPlease choose another folder.", ok);
+  return ChooseAnotherFolderText(out, cap, folder, "can be neither opened nor created", reason);
 }
 
 bool FilesProblemText(char* out, size_t cap, const char* folder, const FileProblem* files,

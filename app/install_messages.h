@@ -13,6 +13,15 @@ struct FileProblem {
   const char* reason;    // the system's text, as FormatMessageA gives it
 };
 
+// "The folder\n\n<folder>\n\n<problem>: <reason>.\n\nPlease choose another folder." in out, the
+// reason trimmed as TrimReason trims it. problem is one of the installer's own texts, plain
+// ASCII. Returns false when the text did not fit; out then holds as much of it as fits.
+bool ChooseAnotherFolderText(char* out, size_t cap, const char* folder, const char* problem,
+                             const char* reason);
+// The same in UTF-16, for a folder whose name the ANSI code page may not spell.
+bool ChooseAnotherFolderText(wchar_t* out, size_t cap, const wchar_t* folder, const char* problem,
+                             const wchar_t* reason);
+
 // For a folder that can be neither entered nor created. Returns false when the text did not
 // fit; out then holds as much of it as fits.
 bool FolderProblemText(char* out, size_t cap, const char* folder, const char* reason);

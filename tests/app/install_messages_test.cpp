@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -66,6 +68,21 @@ TEST(InstallMessages, TooSmallBufferIsCutAndReported) {
     const FileProblem file = {"Vilo3d.8bf", "Disk full."};
     EXPECT_FALSE(FilesProblemText(&buffer[0], cap, "C:\\", &file, 1));
     EXPECT_EQ(cap - 1, std::string(buffer.c_str()).size()) << cap;
+  }
+}
+
+// The folder picker's text in UTF-16 is the ANSI one character for character, cut alike.
+TEST(InstallMessages, WideFolderTextIsTheNarrowOneWidened) {
+  for (size_t cap : {1u, 13u, 30u, 52u, 120u}) {
+    char narrow[120];
+    wchar_t wide[120];
+    const bool narrowFits = ChooseAnotherFolderText(narrow, cap, "D:\\Filters\\", "cannot be used",
+                                                    "Access is denied.\r\n");
+    const bool wideFits = ChooseAnotherFolderText(wide, cap, L"D:\\Filters\\", "cannot be used",
+                                                  L"Access is denied.\r\n");
+    EXPECT_EQ(cap == 120u, wideFits) << cap;
+    EXPECT_EQ(narrowFits, wideFits) << cap;
+    EXPECT_EQ(std::wstring(narrow, narrow + strlen(narrow)), std::wstring(wide)) << cap;
   }
 }
 
