@@ -18,7 +18,7 @@ size_t TextLength(const Char* text) {
 // Appends the first length characters of src as far as they fit, so a long text is cut rather
 // than dropped whole. The installer's own pieces are ASCII, so they widen one for one.
 template <typename Char, typename From>
-bool AppendPart(Char* out, size_t cap, const From* src, size_t length, bool ok) {
+bool AppendFirst(Char* out, size_t cap, const From* src, size_t length, bool ok) {
   size_t have = 0;
   while (have < cap && out[have] != 0) ++have;
   if (have == cap) return false;
@@ -31,7 +31,7 @@ bool AppendPart(Char* out, size_t cap, const From* src, size_t length, bool ok) 
 
 template <typename Char, typename From>
 bool Append(Char* out, size_t cap, const From* src, bool ok) {
-  return AppendPart(out, cap, src, TextLength(src), ok);
+  return AppendFirst(out, cap, src, TextLength(src), ok);
 }
 
 template <typename Char>
@@ -42,7 +42,7 @@ bool AppendReason(Char* out, size_t cap, const Char* reason, bool ok) {
     --length;
   }
   if (length == 0) return Append(out, cap, "unknown error", ok);
-  return AppendPart(out, cap, reason, length, ok);
+  return AppendFirst(out, cap, reason, length, ok);
 }
 
 template <typename Char>
