@@ -11,8 +11,7 @@ const char* FolderTextProblemReason(FolderTextProblem problem) {
              "system's path checks";
     case FolderTextProblem::kStreamColon:
       return "it has a \":\" after the drive, which names a hidden data stream, not a folder";
-    case FolderTextProblem::kNone:
-      break;
+    case FolderTextProblem::kNone: break;
   }
   return "it is not a plain folder path";
 }

@@ -98,8 +98,7 @@ bool IsProcessElevated() {
 
 void OpenHomePage(HWND owner, const char* address) {
   switch (ChooseHomePageRoute(OpenThroughDesktopShell(address), IsProcessElevated())) {
-    case HomePageRoute::kDesktopShell:
-      return;
+    case HomePageRoute::kDesktopShell: return;
     case HomePageRoute::kDirect:
       ShellExecuteA(owner, "open", address, nullptr, nullptr, SW_SHOWMAXIMIZED);
       return;

@@ -67,23 +67,16 @@ int FilterCheckBox::onMouse(HWND window, UINT message, WPARAM, LPARAM lParam) {
     return 0;
   }
   switch (message) {
-    case WM_MOUSEMOVE:
-      showStatusText(1);
-      return 0;
+    case WM_MOUSEMOVE: showStatusText(1); return 0;
     // The second press of a double-click arrives as a double-click: it is a press all the
     // same, so a double-click toggles twice, as two clicks do.
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      return step(window, 1);
+    case WM_LBUTTONDBLCLK: return step(window, 1);
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-      return step(window, -1);
-    case WM_LBUTTONUP:
-      return finish(window, 1);
-    case WM_RBUTTONUP:
-      return finish(window, -1);
-    default:
-      return 0;
+    case WM_RBUTTONDBLCLK: return step(window, -1);
+    case WM_LBUTTONUP: return finish(window, 1);
+    case WM_RBUTTONUP: return finish(window, -1);
+    default: return 0;
   }
 }
 

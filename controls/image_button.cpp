@@ -81,8 +81,7 @@ int ImageButton::onMouse(HWND window, UINT message, WPARAM, LPARAM lParam) {
       releaseMouse(window);
       if (inside) postNotify(window);
       return 1;
-    default:
-      return 0;
+    default: return 0;
   }
 }
 

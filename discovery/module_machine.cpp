@@ -29,13 +29,9 @@ ModuleMachine ReadModuleMachine(const unsigned char* head, size_t size) {
   if (pe[0] != 'P' || pe[1] != 'E' || pe[2] != 0 || pe[3] != 0) return ModuleMachine::kNotModule;
   const unsigned machine = pe[4] | static_cast<unsigned>(pe[5]) << 8;
   switch (machine) {
-    case 0x014C:
-      return ModuleMachine::kX86;
-    case 0x8664:
-      return ModuleMachine::kX64;
-    case 0xAA64:
-      return ModuleMachine::kArm64;
-    default:
-      return ModuleMachine::kOther;
+    case 0x014C: return ModuleMachine::kX86;
+    case 0x8664: return ModuleMachine::kX64;
+    case 0xAA64: return ModuleMachine::kArm64;
+    default: return ModuleMachine::kOther;
   }
 }

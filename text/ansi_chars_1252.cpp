@@ -21,16 +21,11 @@ char ToUpper(char c) {
   const unsigned char b = static_cast<unsigned char>(c);
   if (InRange(b, 'a', 'z')) return static_cast<char>(b - 0x20);
   switch (b) {
-    case 0x9A:
-      return static_cast<char>(0x8A);  // s caron
-    case 0x9C:
-      return static_cast<char>(0x8C);  // oe
-    case 0x9E:
-      return static_cast<char>(0x8E);  // z caron
-    case 0xFF:
-      return static_cast<char>(0x9F);  // y diaeresis
-    default:
-      break;
+    case 0x9A: return static_cast<char>(0x8A);  // s caron
+    case 0x9C: return static_cast<char>(0x8C);  // oe
+    case 0x9E: return static_cast<char>(0x8E);  // z caron
+    case 0xFF: return static_cast<char>(0x9F);  // y diaeresis
+    default: break;
   }
   if (InRange(b, 0xE0, 0xFE) && b != 0xF7) return static_cast<char>(b - 0x20);
   return c;
@@ -51,10 +46,8 @@ bool IsAlpha(char c) {
     case 0x9F:
     case 0xAA:
     case 0xB5:
-    case 0xBA:
-      return true;
-    default:
-      break;
+    case 0xBA: return true;
+    default: break;
   }
   return InRange(b, 0xC0, 0xFF) && b != 0xD7 && b != 0xF7;
 }

@@ -36,7 +36,8 @@ class FilterCheckBoxTest : public SkinTest {
   // A surface holding the background, with the box painted at value.
   std::unique_ptr<DibSurface> painted(int32_t value) {
     auto surface = std::make_unique<DibSurface>(kTestClientWidthPx, kTestClientHeightPx, 0);
-    context.background->drawTiled(preparedDc(*surface), 0, 0, kTestClientWidthPx, kTestClientHeightPx);
+    context.background->drawTiled(preparedDc(*surface), 0, 0, kTestClientWidthPx,
+                                  kTestClientHeightPx);
     box->value = value;
     box->paint(surface->dc());
     return surface;

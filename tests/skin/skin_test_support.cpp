@@ -174,7 +174,8 @@ void SkinTest::fillWindow(const RECT& area, COLORREF colour) const {
 }
 
 std::unique_ptr<DibSurface> SkinTest::shot() const {
-  auto surface = std::make_unique<DibSurface>(kTestClientWidthPx, kTestClientHeightPx, RGB(1, 2, 3));
+  auto surface =
+      std::make_unique<DibSurface>(kTestClientWidthPx, kTestClientHeightPx, RGB(1, 2, 3));
   window->capture(*surface);
   return surface;
 }
