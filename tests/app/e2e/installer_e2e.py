@@ -160,9 +160,15 @@ class Wine:
                                          newline="\r\n") as f:
             f.write("REGEDIT4\n\n" + text)
         try:
-            rc, out = self.run("C:\\windows\\regedit.exe", "/S", "Z:" + f.name.replace("/", "\\"),
-                               loader=self.loader64)
-            check(rc == 0, "regedit failed: " + out)
+            # Under load wine64's regedit now and then exits non-zero without a word, having
+            # imported nothing: once more before the run counts as failed.
+            for attempt in range(2):
+                rc, out = self.run("C:\\windows\\regedit.exe", "/S",
+                                   "Z:" + f.name.replace("/", "\\"), loader=self.loader64)
+                if rc == 0:
+                    break
+                time.sleep(1)
+            check(rc == 0, "regedit failed (exit %d): %s" % (rc, out))
         finally:
             os.unlink(f.name)
 
