@@ -4,6 +4,7 @@
 
 #include "discovery/module_machine.h"
 #include "discovery/path_rules.h"
+#include "platform/scoped_win32.h"
 #include "text/text_buffer.h"
 
 namespace {
@@ -28,19 +29,18 @@ ModuleMachine FileMachine(const char* path, DWORD attributes) {
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kNotRead) != 0) {
     return ModuleMachine::kNotModule;
   }
-  HANDLE file =
-      CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return ModuleMachine::kNotModule;
+  ScopedFileHandle file(CreateFileA(path, GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return ModuleMachine::kNotModule;
   unsigned char head[kModuleHeadBytes];
   DWORD got = 0;
-  ModuleMachine machine = ModuleMachine::kNotModule;
   // A name such as "con" opens a device, not a file.
-  if (GetFileType(file) == FILE_TYPE_DISK && ReadFile(file, head, sizeof head, &got, nullptr)) {
-    machine = ReadModuleMachine(head, got);
+  if (GetFileType(file.get()) != FILE_TYPE_DISK ||
+      !ReadFile(file.get(), head, sizeof head, &got, nullptr)) {
+    return ModuleMachine::kNotModule;
   }
-  CloseHandle(file);
-  return machine;
+  return ReadModuleMachine(head, got);
 }
 
 bool IsModuleName(const char* name) {

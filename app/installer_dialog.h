@@ -25,7 +25,6 @@ class InstallerDialog {
   // The window's procedure; the object comes as the dialog's creation parameter.
   static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   // The items as keyboard and screen-reader users reach them.
-  const DialogItems& Items() const { return items; }
   DialogItems& Items() { return items; }
 
  private:

@@ -159,10 +159,7 @@ void SkinWindow::paintAll() {
     RECT ignored;
     GetBoundsRect(dc, &ignored, DCB_RESET);
   }
-  for (int32_t i = 0; i < context->controlCount; ++i) {
-    SkinControl* control = context->controls[i];
-    if (control && control->visible) control->paint(dc);
-  }
+  paintShownControls(dc);
   // A hover text that a control still shows is drawn again with everything else.
   DrawStatusLine(context, dc);
 }
@@ -249,6 +246,14 @@ void SkinWindow::deleteBackBuffer() {
 
 void SkinWindow::releaseBackground() { DeleteSkinBitmap(context->background); }
 
+// In registration order, as the paint cycle draws them.
+void SkinWindow::paintShownControls(HDC dc) {
+  for (int32_t i = 0; i < context->controlCount && i < kMaxSkinControls; ++i) {
+    SkinControl* control = context->controls[i];
+    if (control != nullptr && control->visible) control->paint(dc);
+  }
+}
+
 void SkinWindow::recompose(const RECT& area, bool focusRectangle) {
   HDC frame = context->bufferDc;
   if (frame == nullptr || IsRectEmpty(&area)) return;
@@ -257,10 +262,7 @@ void SkinWindow::recompose(const RECT& area, bool focusRectangle) {
     if (context->background) {
       context->background->drawTiled(frame, area.left, area.top, area.right, area.bottom);
     }
-    for (int32_t i = 0; i < context->controlCount && i < kMaxSkinControls; ++i) {
-      SkinControl* control = context->controls[i];
-      if (control != nullptr && control->visible) control->paint(frame);
-    }
+    paintShownControls(frame);
     if (focusRectangle) DrawFocusRect(frame, &area);
   }
   ControlDc target(context);

@@ -118,6 +118,7 @@ class SkinWindow {
  private:
   // Offers the message to the enabled controls in registration order; 1 when one consumed it.
   int route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void paintShownControls(HDC dc);
   void deleteBackBuffer();
   void releaseBackground();
 
