@@ -252,6 +252,7 @@ class DialogAccessible final : public IAccessible {
     }
     if (!items_->Shown(item)) return STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE;
     LONG result = STATE_SYSTEM_FOCUSABLE;
+    if (!items_->Available()) result |= STATE_SYSTEM_UNAVAILABLE;
     if (items_->Focused() == item) result |= STATE_SYSTEM_FOCUSED;
     if (items_->Checked(item)) result |= STATE_SYSTEM_CHECKED;
     if (items_->Pressed(item)) result |= STATE_SYSTEM_PRESSED;

@@ -17,9 +17,10 @@ ItemKind KindOfItem(int item) {
   return ItemKind::kButton;
 }
 
-void DialogItems::Bind(HWND dialog, const DialogControls* controls) {
+void DialogItems::Bind(HWND dialog, const DialogControls* controls, const DialogSearch* search) {
   dialog_ = controls != nullptr ? dialog : nullptr;
   controls_ = dialog_ != nullptr ? controls : nullptr;
+  search_ = dialog_ != nullptr ? search : nullptr;
   dropDown_ = dialog_ != nullptr ? GetDlgItem(dialog_, kComboId) : nullptr;
   focus_ = kInstallItem;
   windowHasFocus_ = dialog_ != nullptr && GetFocus() == dialog_;
@@ -55,6 +56,11 @@ bool DialogItems::Shown(int item) const {
   }
   const SkinControl* control = ControlOf(controls_, item);
   return control != nullptr && control->shown();
+}
+
+bool DialogItems::Available() const {
+  return dialog_ != nullptr && IsWindowEnabled(dialog_) &&
+         (search_ == nullptr || !search_->InNestedLoop());
 }
 
 bool DialogItems::Rect(int item, RECT* client) const {
@@ -141,7 +147,7 @@ int DialogItems::Focused() const {
 }
 
 bool DialogItems::Focus(int item) {
-  if (!Shown(item)) return false;
+  if (!Available() || !Shown(item)) return false;
   focus_ = item;
   HWND target = item == kDropDownItem ? dropDown_ : dialog_;
   if (GetFocus() != target) SetFocus(target);
@@ -156,7 +162,7 @@ void DialogItems::WindowFocusChanged(bool has) {
 }
 
 bool DialogItems::Press(int item) {
-  if (!Shown(item)) return false;
+  if (!Available() || !Shown(item)) return false;
   if (FilterCheckBox* box = BoxOf(controls_, item)) {
     box->toggle(dialog_);
     return true;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/dialog_layout.h"
+#include "app/dialog_search.h"
 
 class FilterCheckBox;
 class ImageButton;
@@ -46,12 +47,17 @@ constexpr UINT kItemsChangedMessage = WM_APP + 0x32;
 // after each message of the window. A zeroed object is one not yet bound.
 class DialogItems {
  public:
-  // Call once the controls exist (null: unbound); the focus starts on Install.
-  void Bind(HWND dialog, const DialogControls* controls);
+  // Call once the controls exist (null: unbound); the focus starts on Install. The search
+  // tells whether a modal loop of the window's runs.
+  void Bind(HWND dialog, const DialogControls* controls, const DialogSearch* search);
   HWND Window() const { return dialog_; }
 
   // Whether the user can see and reach the item now.
   bool Shown(int item) const;
+  // Whether what a user or reader asks of the items is acted on: not while the window is
+  // disabled or runs a modal loop (a question, the folder picker), as Windows treats the
+  // children of a disabled window.
+  bool Available() const;
   // The item's picture and label in client pixels; false (and an empty rectangle) when
   // unknown.
   bool Rect(int item, RECT* client) const;
@@ -76,7 +82,8 @@ class DialogItems {
   // The item that has the focus while the window has it.
   int FocusTarget() const { return focus_; }
   bool WindowHasFocus() const { return windowHasFocus_; }
-  // Moves the keyboard focus to a shown item; returns false when it cannot.
+  // Moves the keyboard focus to a shown item; returns false when it cannot or the items are
+  // not available.
   bool Focus(int item);
   // The window itself took the keyboard focus (true) or lost it; on taking it the focus goes
   // back to its item, or to Install or the next shown item when that cannot take it.
@@ -84,11 +91,13 @@ class DialogItems {
   // The drop-down has the keyboard focus, however it got it.
   void DropDownTookFocus() { focus_ = kDropDownItem; }
   // What a click on the item does (toggle a box, press a button, follow the link). Returns
-  // false for an item that is hidden or has no such action.
+  // false for an item that is hidden or has no such action, and while the items are not
+  // available.
   bool Press(int item);
 
  private:
   const DialogControls* controls_;
+  const DialogSearch* search_;
   HWND dialog_;
   // Looked up once: the drop-down lives as long as the dialog, and the lookup asks the window
   // server, which every message's state check would otherwise pay.

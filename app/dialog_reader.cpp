@@ -15,7 +15,7 @@ void DialogReader::Stop() {
 
 DialogReader::ItemSnapshot DialogReader::SnapshotOf(int item) const {
   return ItemSnapshot{items_->Shown(item), items_->Checked(item), items_->Pressed(item),
-                      item == kLinkItem && items_->LinkFollowed()};
+                      item == kLinkItem && items_->LinkFollowed(), items_->Available()};
 }
 
 void DialogReader::Notify(DWORD event, int item) const {
@@ -47,7 +47,7 @@ void DialogReader::Sync() {
     const ItemSnapshot& before = snapshots_[item];
     if (now.shown != before.shown) Notify(now.shown ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE, item);
     if (now.checked != before.checked || now.pressed != before.pressed ||
-        now.followed != before.followed) {
+        now.followed != before.followed || (now.shown && now.available != before.available)) {
       Notify(EVENT_OBJECT_STATECHANGE, item);
     }
     snapshots_[item] = now;

@@ -28,6 +28,7 @@ class DialogReader {
     bool checked;
     bool pressed;
     bool followed;
+    bool available;  // not while the window is disabled or under a question
   };
 
   ItemSnapshot SnapshotOf(int item) const;

@@ -11,30 +11,6 @@ namespace {
 // Room for the folder's name and the message around it.
 constexpr size_t kUnusableChars = MAX_PATH + 256;
 
-DWORD FolderFromWide(const wchar_t* wide, char (&folder)[kPathChars]) {
-  BOOL usedDefault = FALSE;
-  const int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, folder,
-                                          sizeof folder, nullptr, &usedDefault);
-  if (written == 0) {
-    const DWORD error = GetLastError();
-    folder[0] = '\0';
-    return error == ERROR_INSUFFICIENT_BUFFER ? ERROR_FILENAME_EXCED_RANGE : error;
-  }
-  // The text must lead back to the very same name: a default or best-fit character would
-  // name another folder, or none.
-  wchar_t back[MAX_PATH];
-  const int read = MultiByteToWideChar(CP_ACP, 0, folder, -1, back, MAX_PATH);
-  if (usedDefault || read == 0 || wcscmp(back, wide) != 0) {
-    folder[0] = '\0';
-    return ERROR_NO_UNICODE_TRANSLATION;
-  }
-  if (!EnsureTrailingBackslash(folder, sizeof folder)) {
-    folder[0] = '\0';
-    return ERROR_FILENAME_EXCED_RANGE;
-  }
-  return ERROR_SUCCESS;
-}
-
 void ToWide(const char* text, wchar_t* wide, int cap) {
   if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, cap) == 0) wide[0] = L'\0';
 }
@@ -66,6 +42,37 @@ void TellUnusable(HWND owner, const char* caption, const wchar_t* wide, DWORD er
 
 }  // namespace
 
+DWORD FolderFromWide(UINT codePage, const wchar_t* wide, char (&folder)[kPathChars]) {
+  BOOL usedDefault = FALSE;
+  int written = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide, -1, folder, sizeof folder,
+                                    nullptr, &usedDefault);
+  DWORD error = written == 0 ? GetLastError() : ERROR_SUCCESS;
+  // UTF-8 and a few others refuse the best-fit flag and the used-default report; for them the
+  // round trip below alone tells whether the name was spelt exactly.
+  if (error == ERROR_INVALID_FLAGS || error == ERROR_INVALID_PARAMETER) {
+    usedDefault = FALSE;
+    written = WideCharToMultiByte(codePage, 0, wide, -1, folder, sizeof folder, nullptr, nullptr);
+    error = written == 0 ? GetLastError() : ERROR_SUCCESS;
+  }
+  if (written == 0) {
+    folder[0] = '\0';
+    return error == ERROR_INSUFFICIENT_BUFFER ? ERROR_FILENAME_EXCED_RANGE : error;
+  }
+  // The text must lead back to the very same name: a default or best-fit character would
+  // name another folder, or none.
+  wchar_t back[MAX_PATH];
+  const int read = MultiByteToWideChar(codePage, 0, folder, -1, back, MAX_PATH);
+  if (usedDefault || read == 0 || wcscmp(back, wide) != 0) {
+    folder[0] = '\0';
+    return ERROR_NO_UNICODE_TRANSLATION;
+  }
+  if (!EnsureTrailingBackslash(folder, sizeof folder)) {
+    folder[0] = '\0';
+    return ERROR_FILENAME_EXCED_RANGE;
+  }
+  return ERROR_SUCCESS;
+}
+
 DWORD FolderFromIdList(PCIDLIST_ABSOLUTE item, char (&folder)[kPathChars],
                        wchar_t (&wide)[MAX_PATH]) {
   folder[0] = '\0';
@@ -74,7 +81,7 @@ DWORD FolderFromIdList(PCIDLIST_ABSOLUTE item, char (&folder)[kPathChars],
     wide[0] = L'\0';
     return ERROR_PATH_NOT_FOUND;
   }
-  return FolderFromWide(wide, folder);
+  return FolderFromWide(GetACP(), wide, folder);
 }
 
 bool PickFolder(HWND owner, const char* title, const char* caption, char (&folder)[kPathChars]) {

@@ -18,3 +18,8 @@ bool PickFolder(HWND owner, const char* title, const char* caption, char (&folde
 // system's name of the folder (empty when it has none); folder is empty on failure.
 DWORD FolderFromIdList(PCIDLIST_ABSOLUTE item, char (&folder)[kPathChars],
                        wchar_t (&wide)[MAX_PATH]);
+
+// The same for a folder named in UTF-16, in the given ANSI code page (the system's is GetACP()):
+// single-byte, double-byte and UTF-8 alike, a name is taken only when it converts back to
+// itself.
+DWORD FolderFromWide(UINT codePage, const wchar_t* wide, char (&folder)[kPathChars]);

@@ -110,9 +110,8 @@ bool InstallerDialog::ExtractChosenFilters() {
 }
 
 void InstallerDialog::InstallStep() {
-  // A click or key that a message box's loop hands over is not acted on under that box.
-  if (!InstallShown() || CheckedFilterCount() == 0 || nestedLoops > 0) return;
-  if (discoveryRunning != 0) {
+  if (!InstallShown() || CheckedFilterCount() == 0) return;
+  if (search.Pending()) {
     installPending = 1;  // carried out as soon as the list is filled
     SetRestingStatus(kInstallWaitingStatus);
     return;

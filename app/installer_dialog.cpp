@@ -89,7 +89,7 @@ INT_PTR InstallerDialog::OnInitDialog() {
   MoveWindow(GetDlgItem(window, kComboId), kComboShownPx.left, kComboShownPx.top,
              kComboShownPx.right, kComboShownPx.bottom, TRUE);
   PlaceWindow();
-  items.Bind(window, &controls);
+  items.Bind(window, &controls, &search);
   input.Attach(window, skin, &items);
   reader.Start(&items);
   return 0;
@@ -160,7 +160,7 @@ void InstallerDialog::PaintWindow() {
 
 INT_PTR InstallerDialog::OnPaint() {
   PaintWindow();
-  if (discoveryRunning != 0 && discoveryStarted == 0) StartDiscovery();
+  if (search.Pending() && !search.Started()) search.Start();
   return TRUE;  // painted: the default would begin and end a second, empty paint
 }
 
@@ -175,21 +175,6 @@ void InstallerDialog::Repaint(const RECT* area) {
 
 LRESULT InstallerDialog::Combo(UINT message, WPARAM wParam, LPARAM lParam) const {
   return SendDlgItemMessageA(window, kComboId, message, wParam, lParam);
-}
-
-void InstallerDialog::FillDropDown() {
-  int count = 0;
-  for (const CandidateFolder& folder : CandidateFolderList) {
-    if (folder.path[0] == '\0') break;
-    char entry[kPathChars + sizeof kMakerSubfolder];
-    CopyText(entry, sizeof entry, folder.path);
-    if (folder.appendSubfolder != 0) AppendText(entry, sizeof entry, kMakerSubfolder);
-    Combo(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
-    ++count;
-  }
-  Combo(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBrowseEntry));
-  detectedFolderCount = count;
-  browsedFolderShown = 0;
 }
 
 int InstallerDialog::CheckedFilterCount() const {
@@ -207,6 +192,8 @@ bool InstallerDialog::InstallShown() const {
 INT_PTR InstallerDialog::OnCommand(int id, int code) {
   switch (id) {
     case IDOK:
+      // What a modal loop hands over (a queued key, a reader's press) is not acted on.
+      if (!AcceptsInput()) return 0;
       if (installDone == 0) {
         InstallStep();
         return 0;
@@ -214,7 +201,7 @@ INT_PTR InstallerDialog::OnCommand(int id, int code) {
       EndDialog(window, 0);
       return 1;
     case IDCANCEL:
-      if (DropPendingInstall()) return 0;
+      if (!AcceptsInput() || DropPendingInstall()) return 0;
       EndDialog(window, 0);
       return 1;
     case kComboId:
@@ -269,9 +256,13 @@ INT_PTR InstallerDialog::OnGetObject(WPARAM flags, LPARAM objectId) {
 // The window deletes nothing itself, but everything that points into it lets go now: the
 // skin's teardown deletes the controls later, and readers may still hold the object.
 INT_PTR InstallerDialog::OnDestroy() {
+  // The search may be deep in a registry tree or a settings file: it is asked to stop and
+  // waited for, so it writes nothing once the window has gone and holds no lock of the C
+  // runtime's when the process ends.
+  search.StopAndWait(kSearchStopWaitMs);
   reader.Stop();
   input.Detach();
-  items.Bind(nullptr, nullptr);
+  items.Bind(nullptr, nullptr, nullptr);
   for (SkinControl*& slot : ControlTable) slot = nullptr;
   controls = DialogControls{};
   return 0;

@@ -6,6 +6,7 @@
 #include "app/dialog_items.h"
 #include "app/dialog_layout.h"
 #include "app/dialog_reader.h"
+#include "app/dialog_search.h"
 #include "app/install_messages.h"
 #include "app/system_error.h"
 #include "payload/payload_extraction.h"
@@ -13,9 +14,6 @@
 #include "text/text_buffer.h"
 
 class SkinWindow;
-
-// Posted by the discovery thread to the dialog when the candidate list is complete.
-constexpr UINT WM_DISCOVERY_DONE = WM_APP + 1;
 
 // The installer's one window: folder choice, filter choice, install, completion screen.
 // Everything the window knows lives here. It needs no construction: a zeroed object is a
@@ -32,16 +30,14 @@ class InstallerDialog {
   // the home page): the search's end is held while one runs and acted on after it.
   class NestedLoop {
    public:
-    explicit NestedLoop(InstallerDialog* owner) : owner_(owner) { ++owner->nestedLoops; }
-    ~NestedLoop() { owner_->LeaveNestedLoop(); }
+    explicit NestedLoop(InstallerDialog* owner) : owner_(owner) { owner->search.EnterNestedLoop(); }
+    ~NestedLoop() { owner_->search.LeaveNestedLoop(); }
     NestedLoop(const NestedLoop&) = delete;
     NestedLoop& operator=(const NestedLoop&) = delete;
 
    private:
     InstallerDialog* owner_;
   };
-
-  static DWORD WINAPI DiscoveryThread(LPVOID self);
 
   // The message table; each message maps to one member.
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -55,6 +51,9 @@ class InstallerDialog {
   INT_PTR OnDestroy();
   INT_PTR EnterNestedLoop();
   INT_PTR LeaveNestedLoop();
+  // Neither disabled nor under a modal loop of its own: what the user or a reader asks of
+  // the window is acted on.
+  bool AcceptsInput() const;
 
   // The window's start and its controls.
   void CreateControls();
@@ -71,7 +70,6 @@ class InstallerDialog {
 
   // The search for plug-in folders, on a thread of its own.
   void AwaitDiscovery();
-  void StartDiscovery();
   bool DropPendingInstall();
 
   // Install and what it reports.
@@ -99,17 +97,8 @@ class InstallerDialog {
   int browsedFolderShown;
   char InstallFolder[kPathChars];
   // Discovery runs while the window is already shown; Install waits for its list.
-  int discoveryRunning;
-  int discoveryStarted;
+  DialogSearch search;
   int installPending;
-  // Set by the search thread last of all, with a release store: a completion message that
-  // comes before it is not the thread's, and the list is not read while the thread may still
-  // write it.
-  int discoveryFinished;
-  // Modal loops that the window runs inside its own (message boxes, the folder picker, moving
-  // the window, its menu). The search's end is held while one runs and acted on after it.
-  int nestedLoops;
-  int discoveryDoneHeld;
   // The message and the run's report are too large for the stack; one install runs at a time.
   char problemText[kMessageChars];
   ExtractionReport extractionReport;

@@ -2,24 +2,27 @@
 
 #include <windows.h>
 
-namespace {
-
-// The longest current directory the ANSI calls report, with its terminating zero.
-constexpr DWORD kCurrentDirectoryChars = MAX_PATH + 1;
-
-void LeaveForSystemFolder() {
-  char system[kCurrentDirectoryChars];
-  const UINT length = GetSystemDirectoryA(system, kCurrentDirectoryChars);
-  if (length > 0 && length < kCurrentDirectoryChars) SetCurrentDirectoryA(system);
-}
-
-}  // namespace
+#include "platform/scoped_win32.h"
 
 bool CanEnterFolder(const char* folder) {
-  char previous[kCurrentDirectoryChars];
-  const DWORD length = GetCurrentDirectoryA(kCurrentDirectoryChars, previous);
-  const bool known = length > 0 && length < kCurrentDirectoryChars;
-  if (!SetCurrentDirectoryA(folder)) return false;
-  if (!known || !SetCurrentDirectoryA(previous)) LeaveForSystemFolder();
+  // Asked first, so a device name (CON, COM1, a pipe) is never opened.
+  const DWORD attributes = GetFileAttributesA(folder);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    SetLastError(ERROR_DIRECTORY);  // what entering a file reports
+    return false;
+  }
+  // The rights and sharing that entering asks for, so a folder that cannot be passed through
+  // is refused as entering it would be.
+  ScopedFileHandle handle(CreateFileA(folder, FILE_TRAVERSE | SYNCHRONIZE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (handle.get() == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!GetFileInformationByHandle(handle.get(), &information)) return false;
+  if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    SetLastError(ERROR_DIRECTORY);
+    return false;
+  }
   return true;
 }

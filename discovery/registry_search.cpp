@@ -6,6 +6,7 @@
 #include "discovery/key_stack.h"
 #include "discovery/registry_read.h"
 #include "discovery/registry_value_rule.h"
+#include "discovery/search_stop.h"
 #include "platform/scoped_win32.h"
 #include "text/text_buffer.h"
 
@@ -51,6 +52,7 @@ void WalkTree(HKEY root, char* keyPath, KeyStack& stack, const RegistryValueFilt
   keys.open(level, root, keyPath);
   int32_t cursor = 0;
   for (;;) {
+    if (SearchStopRequested()) return;
     HKEY key = keys.at(level);
     for (DWORD index = 0; key != nullptr; ++index) {
       const LONG read = RegistryValueAt(key, index, name, sizeof name, data, sizeof data);
@@ -68,6 +70,7 @@ void WalkTree(HKEY root, char* keyPath, KeyStack& stack, const RegistryValueFilt
         ++cursor;
         continue;
       }
+      if (SearchStopRequested()) return;
       if (read == ERROR_SUCCESS) {
         if (stack.push(keyPath, kOpenableKeyPathChars, subkey, &cursor)) {
           keys.open(++level, key, subkey);

@@ -4,6 +4,7 @@
 
 #include "discovery/file_search_pattern.h"
 #include "discovery/path_rules.h"
+#include "discovery/search_stop.h"
 #include "text/text_buffer.h"
 
 namespace {
@@ -73,6 +74,10 @@ bool ResumableFileSearch(const char* startFolder, const char* prefix, const char
     if (!StartSearch(startFolder, levelsUp)) return false;
   }
   while (search.levels > 0) {
+    if (SearchStopRequested()) {
+      EndFileSearch();
+      return false;
+    }
     if (!NextEntry()) {
       CloseLevel();
       PatternUp(search.pattern, sizeof search.pattern);

@@ -2,10 +2,15 @@
 
 #include <string.h>
 
+#include "discovery/search_stop.h"
 #include "text/ansi_chars.h"
 
 bool ReadTextLine(FILE* file, char* line, size_t cap) {
   if (cap == 0) return false;
+  if (SearchStopRequested()) {
+    line[0] = '\0';
+    return false;
+  }
   const size_t limit = cap - 1 < kTextLineChars ? cap - 1 : kTextLineChars;
   size_t n = 0;
   int c = EOF;

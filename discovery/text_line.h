@@ -8,7 +8,8 @@ constexpr size_t kTextLineChars = 200;
 
 // Reads the next line of a file opened in text mode into line (a buffer of cap characters,
 // at least kTextLineChars + 1). The newline is not stored. A last line without a newline is
-// still a line. Returns false at the end of the file with nothing read; line is then empty.
+// still a line. Returns false at the end of the file with nothing read, or once the search has
+// been asked to stop; line is then empty.
 bool ReadTextLine(FILE* file, char* line, size_t cap);
 
 // Walks one lower-cased settings line for drive paths written after "=" or "(": from each

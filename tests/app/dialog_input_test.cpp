@@ -81,7 +81,7 @@ class DialogInputTest : public ::testing::Test {
     controls.finish =
         new ImageButton(&context, RECT{161, 210, 250, 202}, 220, 220, 2, "", nullptr, nullptr);
     controls.finish->setShown(0);
-    items.Bind(dialog, &controls);
+    items.Bind(dialog, &controls, nullptr);
     input.Attach(dialog, skin, &items);
     SetForegroundWindow(dialog);
     SetActiveWindow(dialog);
@@ -95,7 +95,7 @@ class DialogInputTest : public ::testing::Test {
 
   void TearDown() override {
     input.Detach();  // as the dialog lets go when its window goes
-    items.Bind(nullptr, nullptr);
+    items.Bind(nullptr, nullptr, nullptr);
     DestroyWindow(dialog);
     theSkin = nullptr;
     skin->teardown();

@@ -43,3 +43,37 @@ TEST(FolderPicker, PickedFolderIsUsedOnlyUnderItsExactName) {
   }
   RemoveDirectoryW(base.c_str());
 }
+
+// The same rule on the single-byte, the Japanese double-byte and the UTF-8 code page (a Windows
+// set to "Use Unicode UTF-8 for worldwide language support"): a name is taken, in that code
+// page's bytes, exactly when the code page can spell it.
+TEST(FolderPicker, FolderNameIsTakenExactlyWhenTheCodePageCanSpellIt) {
+  const wchar_t* const names[] = {
+      L"C:\\Plug-Ins",            // plain
+      L"C:\\Caf\u00e9",           // a letter of 1252, not of 932
+      L"C:\\\u30d7\u30e9\u30b0",  // Japanese
+      L"C:\\\u03a9mega",          // Greek: in 932, not in 1252
+      L"C:\\\u0100bc",            // best fit would give "Abc" in 1252
+      L"C:\\bad\xd800name",       // a lone surrogate: no code page spells it
+  };
+  const struct {
+    UINT codePage;
+    bool spelt[6];
+  } rows[] = {
+      {1252, {true, true, false, false, false, false}},
+      {932, {true, false, true, true, false, false}},
+      {CP_UTF8, {true, true, true, true, true, false}},
+  };
+  for (const auto& row : rows) {
+    for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
+      char folder[kPathChars] = "junk";
+      const DWORD error = FolderFromWide(row.codePage, names[i], folder);
+      EXPECT_EQ(row.spelt[i] ? ERROR_SUCCESS : ERROR_NO_UNICODE_TRANSLATION, error)
+          << row.codePage << " name " << i;
+      wchar_t back[MAX_PATH] = L"";
+      MultiByteToWideChar(row.codePage, 0, folder, -1, back, MAX_PATH);
+      EXPECT_EQ(row.spelt[i] ? std::wstring(names[i]) + L"\\" : std::wstring(), back)
+          << row.codePage << " name " << i;
+    }
+  }
+}
