@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <functional>
 #include <string>
 #include <utility>
@@ -23,6 +25,7 @@
 #include "controls/filter_check_box.h"
 #include "discovery/candidate_folder_list.h"
 #include "discovery/host_probe_sequence.h"
+#include "discovery/search_stop.h"
 #include "skin/skin_control.h"
 
 HINSTANCE ProgramInstance = nullptr;
@@ -41,10 +44,14 @@ std::function<void()> homePageBox;
 
 }  // namespace
 
+// A slow machine: the search goes on until the test lets it end, or stops at its next step
+// once the window asks it to, as the real walks do.
 void HostProbeSequence() {
   searchThread = OpenThread(SYNCHRONIZE, FALSE, GetCurrentThreadId());
   SetEvent(searchStarted);
-  WaitForSingleObject(searchMayEnd, INFINITE);
+  while (WaitForSingleObject(searchMayEnd, 5) == WAIT_TIMEOUT) {
+    if (SearchStopRequested()) return;
+  }
   CopyText(CandidateFolderList[0].path, kPathChars, searchFinds);
   CandidateFolderList[0].appendSubfolder = 0;
 }
@@ -263,6 +270,87 @@ TEST_F(InstallerDialogTest, AMousePickWithEveryBoxClearedFocusesCancel) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kComboId, CBN_CLOSEUP),
                reinterpret_cast<LPARAM>(combo));
   EXPECT_EQ(installer.Items().Focused(), kCancelItem);
+}
+
+// Under a question (here the home page's message box) neither a screen reader's action nor a
+// key reaches a box or Cancel; once it is closed both do again.
+TEST_F(InstallerDialogTest, NothingActsOnTheWindowUnderAQuestion) {
+  EndSearch();
+  PumpFor(100);
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  IAccessible* object = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(dialog, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                       reinterpret_cast<void**>(&object)),
+            S_OK);
+  SetForegroundWindow(dialog);
+  SetFocus(dialog);
+  const int box = kFirstBoxItem + 2;
+  ASSERT_TRUE(installer.Items().Focus(box));
+  auto child = [](int item) {
+    VARIANT id;
+    id.vt = VT_I4;
+    id.lVal = item + 1;
+    return id;
+  };
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    bool cancels;  // what it does once nothing holds the window
+  } actions[] = {
+      {"a reader's default action on the box", [&] { object->accDoDefaultAction(child(box)); },
+       false},
+      {"Space on the focused box", [&] { SendMessageA(dialog, WM_KEYDOWN, VK_SPACE, 0); }, false},
+      {"a reader's default action on Cancel",
+       [&] { object->accDoDefaultAction(child(kCancelItem)); }, true},
+      {"Escape", [&] { SendMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0); }, true},
+  };
+  for (const auto& action : actions) {
+    LONG stateUnder = 0;
+    homePageBox = [&] {
+      action.act();
+      PumpFor(100);  // the box's loop dispatches what the action posted
+      VARIANT state;
+      object->get_accState(child(box), &state);
+      stateUnder = state.lVal;
+    };
+    SendMessageA(dialog, WM_SKIN_NOTIFY, kNotifyHomePage, 0);
+    PumpFor(50);
+    EXPECT_TRUE(installer.Items().Checked(box)) << action.what << " cleared the box under it";
+    EXPECT_TRUE(IsWindowVisible(dialog)) << action.what << " ended the window under it";
+    EXPECT_TRUE(stateUnder & STATE_SYSTEM_UNAVAILABLE) << action.what;
+    action.act();
+    PumpFor(100);
+    EXPECT_EQ(IsWindowVisible(dialog), !action.cancels) << action.what;
+    EXPECT_EQ(installer.Items().Checked(box), action.cancels) << action.what;
+    if (!action.cancels) {
+      installer.Items().Press(box);  // ticked again for the next row
+    } else {
+      ShowWindow(dialog, SW_SHOW);  // a window of the test's own: Cancel only hides it
+    }
+    PumpFor(50);
+  }
+  object->Release();
+  CoUninitialize();
+}
+
+// Cancel while the search walks a slow machine: the window's end stops the search and waits for
+// it, so nothing writes into the window's object once it has gone.
+TEST_F(InstallerDialogTest, TheWindowsEndStopsTheSearchAndWaitsForIt) {
+  SendMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+  const DWORD start = GetTickCount();
+  DestroyWindow(dialog);
+  const DWORD took = GetTickCount() - start;
+  EXPECT_LT(took, 2000u) << "the end waited past its bound";
+  ASSERT_NE(searchThread, nullptr);
+  EXPECT_EQ(WaitForSingleObject(searchThread, 0), WAIT_OBJECT_0)
+      << "the search outlived the window";
+  std::vector<char> atTheEnd(sizeof installer);
+  memcpy(atTheEnd.data(), &installer, sizeof installer);
+  EndSearch();  // a search that did not stop would finish now
+  PumpFor(100);
+  EXPECT_EQ(memcmp(atTheEnd.data(), &installer, sizeof installer), 0)
+      << "the search wrote into the window's object after its end";
+  EXPECT_EQ(CandidateFolderList[0].path[0], '\0') << "the search listed a folder after the end";
 }
 
 // What a screen reader does through the window's object lands in the items, and the window

@@ -14,6 +14,26 @@ namespace {
 
 const std::string kRoot = "C:\\DiscAdd";
 
+std::string CurrentFolder() {
+  char current[kPathChars] = "";
+  GetCurrentDirectoryA(sizeof current, current);
+  return current;
+}
+
+struct FolderWatch {
+  std::string expected;
+  volatile LONG done;
+  volatile LONG moved;
+};
+
+DWORD WINAPI WatchCurrentFolder(LPVOID data) {
+  FolderWatch* watch = static_cast<FolderWatch*>(data);
+  while (watch->done == 0) {
+    if (CurrentFolder() != watch->expected) watch->moved = 1;
+  }
+  return 0;
+}
+
 class CandidateFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -61,13 +81,24 @@ TEST_F(CandidateFolderTest, StoresExistingFoldersInNormalForm) {
       {{"\\Hosts\\App\\\" \"%1\"", "\\foo\\bar.dll", "\\Tools\\"},
        {"Hosts\\App\\ +", "Foo\\ +", "Tools\\ +"}},
   };
+  // The search runs beside the window's thread, which must find the current folder where it
+  // left it at every moment: a second thread watches it while the rows run.
+  const std::string before = CurrentFolder();
+  FolderWatch watch = {before, 0, 0};
+  HANDLE watcher = CreateThread(nullptr, 0, WatchCurrentFolder, &watch, 0, nullptr);
+  ASSERT_NE(watcher, nullptr);
   for (const auto& c : cases) {
     ResetCandidateFolderList();
     std::vector<std::string> expected;
     for (const std::string& folder : c.listed) expected.push_back("C:\\Discadd\\" + folder);
     for (const std::string& text : c.added) Add(kRoot + text);
     EXPECT_EQ(expected, ListedFolders()) << c.added.front();
+    EXPECT_EQ(before, CurrentFolder()) << c.added.front();
   }
+  watch.done = 1;
+  WaitForSingleObject(watcher, INFINITE);
+  CloseHandle(watcher);
+  EXPECT_EQ(0, watch.moved) << "the current folder moved while folders were tested";
 }
 
 TEST_F(CandidateFolderTest, NeverStoresADriveRootOrADriveRelativeFolder) {
