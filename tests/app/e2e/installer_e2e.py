@@ -49,6 +49,7 @@ PAYLOAD = [
 # What a screen reader reads (oleacc's role and state numbers).
 ROLE_LINK, ROLE_PUSHBUTTON, ROLE_CHECKBUTTON = 30, 43, 44
 FOCUSED, CHECKED, DEFAULT, INVISIBLE, LINKED, FOCUSABLE = 0x4, 0x10, 0x100, 0x8000, 0x400000, 0x100000
+UNAVAILABLE = 0x1
 LABELS = ["Nimba Wendaro", "Wendaro Fulgo demo", "Vilo 3d", "Vilo 2000 demo", "Quorvin Tessmark",
           "Quorvin KV demo", "Tiravent Bellcove", "Morvellane 3D", "Zentrove demo"]
 INSTALL_CHILD, CANCEL_CHILD, FINISH_CHILD = 12, 13, 14
@@ -964,6 +965,36 @@ class Suite:
                 check(inst.wait_end() == 0, "Finish did not end with 0")
             finally:
                 shutil.rmtree("/tmp/" + lead, ignore_errors=True)
+
+    def test_a_reader_acts_on_nothing_under_the_64_bit_question(self):
+        if not self.reads_accessibility:
+            raise Skip("no cross-process COM under the emulated 32-bit loader")
+        self.unseed()
+        editor = self.wine.unix("C:\\Hosts\\Pixa\\plugin")
+        os.makedirs(editor)
+        with open(self.wine.unix("C:\\Hosts\\Pixa\\pixa.exe"), "wb") as f:
+            f.write(module_head(0x8664))
+        self.wine.regedit("[HKEY_CLASSES_ROOT\\PI3.Image\\shell\\open\\command]\n@=%s\n"
+                          % reg_string('"C:\\Hosts\\Pixa\\pixa.exe" "%1"'))
+        inst = self.launch()
+        shown = inst.combo()
+        inst.click(INSTALL)
+        inst.message(dismiss=False)
+        # The box "Nimba Wendaro", then Cancel, as Narrator or NVDA press them.
+        for child in (1, CANCEL_CHILD):
+            out = inst.probe_patiently("access", str(child))
+            check("pressed %d 00000000" % child not in out, "acted on under the question: " + out)
+            states = [line.split()[4] for line in out.splitlines() if line.startswith("child %d " % child)]
+            check(states and int(states[0], 16) & UNAVAILABLE, "not unavailable: %r" % states)
+        inst.key("Return")  # No, the default
+        check(wait_for(lambda: inst.probe("message", "look")[0] != 0), "No kept the question")
+        check(inst.proc.poll() is None, "the window ended under the question")
+        check(inst.combo() == shown, "the selection screen changed: %r" % (inst.combo(),))
+        _, children = inst.access()
+        check(all(children[k]["state"] & CHECKED for k in range(1, 10)), "a box changed")
+        check(os.listdir(editor) == [], "No wrote %r" % os.listdir(editor))
+        inst.click(CANCEL)
+        check(inst.wait_end() == 0, "Cancel did not end with 0")
 
     def test_without_folders_install_opens_the_folder_picker(self):
         self.unseed()
