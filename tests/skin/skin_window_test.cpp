@@ -94,12 +94,12 @@ TEST_F(SkinWindowTest, AttachPreparesFontsCursorStatusAreaAndBackBuffer) {
   EXPECT_TRUE(EqualRect(&context.statusArea, &kStatusArea));
 
   const RECT whole = {0, 0, kTestClientWidthPx, kTestClientHeightPx};
-  EXPECT_TRUE(EqualRect(&skin->bufferRect, &whole));
+  EXPECT_TRUE(EqualRect(&skin->frame.bufferRect, &whole));
   BITMAP buffer = {};
-  ASSERT_TRUE(GetObjectA(skin->backBuffer, sizeof buffer, &buffer));
+  ASSERT_TRUE(GetObjectA(skin->frame.backBuffer, sizeof buffer, &buffer));
   EXPECT_EQ(buffer.bmWidth, kTestClientWidthPx);
   EXPECT_EQ(buffer.bmHeight, kTestClientHeightPx);
-  EXPECT_EQ(GetCurrentObject(context.bufferDc, OBJ_BITMAP), skin->backBuffer);
+  EXPECT_EQ(GetCurrentObject(context.bufferDc, OBJ_BITMAP), skin->frame.backBuffer);
   EXPECT_EQ(GetCurrentObject(context.bufferDc, OBJ_FONT), regularFont);
   EXPECT_EQ(GetBkMode(context.bufferDc), TRANSPARENT);
   EXPECT_EQ(context.background->width, 96);
@@ -242,7 +242,7 @@ TEST_F(SkinWindowTest, RegistryRefusesThe101stControlAndForgetsDeletedOnes) {
   EXPECT_EQ(log.size(), static_cast<size_t>(kMaxSkinControls - 1));
 
   HDC buffer = context.bufferDc;
-  HBITMAP backBuffer = skin->backBuffer;
+  HBITMAP backBuffer = skin->frame.backBuffer;
   log.clear();
   skin->teardown();
   EXPECT_EQ(GetObjectType(buffer), 0u);
