@@ -179,6 +179,44 @@ TEST_F(SkinWindowTest, PaintCycleRepaintsThePaintRectangleAndVisibleControls) {
   EXPECT_EQ(marker, 10 * 270) << "painted outside the paint rectangle";
 }
 
+// Once composed, the frame reaches the window only where something asks it to, and only there.
+TEST_F(SkinWindowTest, FrameReachesTheWindowOnlyWhereAsked) {
+  const RECT whole = {0, 0, kTestClientWidthPx, kTestClientHeightPx};
+  const RECT area = {40, 50, 90, 80};
+  const int areaPixels = (90 - 40) * (80 - 50);
+  ValidateRect(window->get(), nullptr);
+  {
+    SkinFrame::PaintCycle first(&skin->frame);  // composes the whole frame, copies nothing
+    skin->paintAll();
+  }
+  struct Case {
+    const char* what;
+    void (*ask)(SkinFrame* frame, const RECT& area);
+    int shown;  // pixels of area that reach the window
+  } const cases[] = {
+      {"marked stale", [](SkinFrame* frame, const RECT& a) { frame->markStale(a); }, 0},
+      {"recomposed", [](SkinFrame* frame, const RECT& a) { frame->recompose(a, false); },
+       areaPixels},
+      {"shown", [](SkinFrame* frame, const RECT& a) { frame->show(a); }, areaPixels},
+      {"invalidated, then painted",
+       [](SkinFrame* frame, const RECT& a) {
+         frame->invalidate(&a);
+         SkinFrame::PaintCycle cycle(frame);
+         frame->composeCycle();
+       },
+       areaPixels},
+  };
+  for (const Case& c : cases) {
+    fillWindow(whole);
+    c.ask(&skin->frame, area);
+    int marker, background, other;
+    census(area, &marker, &background, &other);
+    EXPECT_EQ(background, c.shown) << c.what;
+    census(whole, &marker, &background, &other);
+    EXPECT_EQ(marker, kTestClientWidthPx * kTestClientHeightPx - c.shown) << c.what;
+  }
+}
+
 TEST_F(SkinWindowTest, PreFilterRoutesTheMouseRangeOnly) {
   auto* control = new RecordingControl(&context, 1, &log);
   struct Case {
