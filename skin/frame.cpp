@@ -11,6 +11,11 @@ HGDIOBJ PrepareSkinDc(HDC dc) {
   return regularFont ? SelectObject(dc, regularFont) : nullptr;
 }
 
+BOOL blitRect(HDC destination, HDC source, const RECT& rect) {
+  return BitBlt(destination, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                source, rect.left, rect.top, SRCCOPY);
+}
+
 SkinFrame::SkinFrame(SkinContext* context)
     : paintRecord(),
       bufferRect(),

@@ -9,6 +9,8 @@ struct SkinContext;
 // Selects regularFont and transparent text into a context the skin hands to its controls.
 // Returns the font it replaced, or null when it selected none.
 HGDIOBJ PrepareSkinDc(HDC dc);
+// Copies rect from source to the same place in destination.
+BOOL blitRect(HDC destination, HDC source, const RECT& rect);
 
 // The window's picture: the back buffer that holds it and the one road by which pixels reach
 // the window. Once the first paint has composed the buffer whole, it is the frame: every later

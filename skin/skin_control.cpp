@@ -77,8 +77,3 @@ int hitTest(int left, int top, int right, int bottom, LPARAM packed) {
 void drawTextAt(HDC dc, int x, int y, const char* text) {
   if (text) TextOutA(dc, x, y, text, lstrlenA(text));
 }
-
-BOOL blitRect(HDC destination, HDC source, const RECT& rect) {
-  return BitBlt(destination, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                source, rect.left, rect.top, SRCCOPY);
-}

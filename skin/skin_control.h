@@ -71,5 +71,3 @@ class SkinControl {
 // rectangle, edges included; else 0.
 int hitTest(int left, int top, int right, int bottom, LPARAM packed);
 void drawTextAt(HDC dc, int x, int y, const char* text);
-// Copies rect from source to the same place in destination.
-BOOL blitRect(HDC destination, HDC source, const RECT& rect);

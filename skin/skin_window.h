@@ -20,7 +20,6 @@ struct SkinContext {
   // the dialog holds one; null otherwise.
   HDC currentDc;
   HDC bufferDc;  // the frame's back buffer
-
   SkinBitmap* background;
   SkinControl* controls[kMaxSkinControls];  // in registration order; a deleted control is null
   RECT statusArea;                          // all zero when there is none
