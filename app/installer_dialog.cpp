@@ -169,7 +169,7 @@ void InstallerDialog::Repaint(const RECT* area) {
   if (skin != nullptr) {
     skin->invalidate(area);
   } else {
-    InvalidateRect(window, area, FALSE);
+    SkinFrame::InvalidateWindow(window, area);
   }
 }
 
@@ -221,8 +221,6 @@ void InstallerDialog::OnFilterChanged() {
   }
   if (InstallShown()) controls.install->setShown(0);
   DropPendingInstall();
-  RECT area = ToRect(kInstallPx);
-  InvalidateRect(window, &area, TRUE);
 }
 
 INT_PTR InstallerDialog::OnSkinNotify(WPARAM code) {

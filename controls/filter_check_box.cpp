@@ -112,7 +112,7 @@ void FilterCheckBox::moveValue(int delta) {
 }
 
 void FilterCheckBox::repaint() {
-  ControlDc dc(context);
+  SkinFrame::DrawScope dc(context);
   paint(dc.get());
 }
 

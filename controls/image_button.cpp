@@ -115,13 +115,13 @@ void ImageButton::drawLook(bool pressed) {
   } else {
     normalImage->drawKeyed(context->bufferDc, originX, originY, 0, 0);
   }
-  ControlDc target(context);
-  blitRect(target.get(), context->bufferDc, bounds);
+  SkinFrame::DrawScope target(context);
+  context->frame->copyTo(target.get(), bounds);
   if (caption[0] != '\0') drawCaptionPatch(target.get(), true);
 }
 
 void ImageButton::drawCaptionPatch(HDC target, bool withText) {
   tileBackground(context->bufferDc, captionRect);
   if (withText) drawTextAt(context->bufferDc, captionRect.left, captionRect.top, caption);
-  blitRect(target, context->bufferDc, captionRect);
+  context->frame->copyTo(target, captionRect);
 }

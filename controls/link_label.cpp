@@ -38,7 +38,7 @@ int LinkLabel::onMouse(HWND window, UINT message, WPARAM, LPARAM lParam) {
 
 void LinkLabel::markVisited() {
   visited = 1;
-  MarkStale(context, bounds);
+  context->frame->markStale(bounds);
 }
 
 void LinkLabel::paint(HDC dc) {

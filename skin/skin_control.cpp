@@ -1,30 +1,8 @@
 #include "skin/skin_control.h"
 
+#include "skin/frame.h"
 #include "skin/skin_window.h"
-
-namespace {
-
-const char* StatusLineText(const SkinContext* context) {
-  for (int32_t i = 0; i < context->controlCount && i < kMaxSkinControls; ++i) {
-    const SkinControl* control = context->controls[i];
-    if (control != nullptr && control->statusShown && control->visible) return control->statusText;
-  }
-  return context->restingStatus;
-}
-
-void RedrawStatusLine(const SkinContext* context) {
-  const RECT& area = context->statusArea;
-  if (IsRectEmpty(&area)) return;
-  // Composed off screen and copied in one piece, so the status line does not flicker.
-  if (context->background) {
-    context->background->drawTiled(context->bufferDc, area.left, area.top, area.right, area.bottom);
-  }
-  DrawStatusLine(context, context->bufferDc);
-  ControlDc target(context);
-  blitRect(target.get(), context->bufferDc, area);
-}
-
-}  // namespace
+#include "skin/status_line.h"
 
 SkinControl::SkinControl(SkinContext* skinContext, const char* text)
     : statusText(),
@@ -67,7 +45,7 @@ void SkinControl::setShown(int shown) {
 
 void SkinControl::redraw() {
   if (cleared) return;
-  ControlDc dc(context);
+  SkinFrame::DrawScope dc(context);
   if (!dc.get()) return;  // no window to draw into yet
   paint(dc.get());
   if (!visible) cleared = 1;
@@ -98,62 +76,4 @@ int hitTest(int left, int top, int right, int bottom, LPARAM packed) {
 
 void drawTextAt(HDC dc, int x, int y, const char* text) {
   if (text) TextOutA(dc, x, y, text, lstrlenA(text));
-}
-
-BOOL blitRect(HDC destination, HDC source, const RECT& rect) {
-  return BitBlt(destination, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                source, rect.left, rect.top, SRCCOPY);
-}
-
-void SetRestingStatus(SkinContext* context, const char* text) {
-  context->restingStatus = text;
-  if (StatusLineText(context) == text) RedrawStatusLine(context);
-}
-
-void DrawStatusLine(const SkinContext* context, HDC dc) {
-  const char* text = StatusLineText(context);
-  if (text != nullptr && dc != nullptr) {
-    drawTextAt(dc, context->statusArea.left, context->statusArea.top, text);
-  }
-}
-
-void PresentFrame(const SkinContext* context) {
-  HDC frame = context->bufferDc;
-  RECT drawn = {0, 0, 0, 0};
-  if (!frame || !context->window) return;
-  if ((GetBoundsRect(frame, &drawn, DCB_RESET) & DCB_SET) != DCB_SET || IsRectEmpty(&drawn)) return;
-  // The drop-down paints itself; the frame only holds the background under it.
-  HDC window = GetDCEx(context->window, nullptr, DCX_CACHE | DCX_CLIPCHILDREN);
-  if (!window) return;
-  blitRect(window, frame, drawn);
-  ReleaseDC(context->window, window);
-}
-
-void MarkStale(SkinContext* context, const RECT& area) {
-  UnionRect(&context->staleArea, &context->staleArea, &area);
-}
-
-ControlDc::ControlDc(const SkinContext* context)
-    : context_(context),
-      owned_(false),
-      presents_(false),
-      dc_(context->currentDc),
-      previousFont_(nullptr) {
-  // Before the skin is attached there is no window: GetDC would hand out the whole screen.
-  if (dc_ || !context->window) return;
-  if (context->frameReady && context->bufferDc) {
-    dc_ = context->bufferDc;
-    presents_ = true;
-    return;
-  }
-  dc_ = GetDC(context->window);
-  owned_ = dc_ != nullptr;
-  previousFont_ = PrepareSkinDc(dc_);
-}
-
-ControlDc::~ControlDc() {
-  if (presents_) PresentFrame(context_);
-  if (!owned_) return;
-  if (previousFont_) SelectObject(dc_, previousFont_);
-  ReleaseDC(context_->window, dc_);
 }

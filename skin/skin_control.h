@@ -71,38 +71,3 @@ class SkinControl {
 // rectangle, edges included; else 0.
 int hitTest(int left, int top, int right, int bottom, LPARAM packed);
 void drawTextAt(HDC dc, int x, int y, const char* text);
-// Copies rect from source to the same place in destination.
-BOOL blitRect(HDC destination, HDC source, const RECT& rect);
-
-// Makes text (null: none) what the status area shows while no control's status text is, and
-// shows it there unless a control's text is shown now.
-void SetRestingStatus(SkinContext* context, const char* text);
-// Draws the status area's text into dc: the first shown control's status text, else the
-// resting text.
-void DrawStatusLine(const SkinContext* context, HDC dc);
-
-// Copies to the window what was drawn into the frame since the last copy. Child windows keep
-// their own pixels.
-void PresentFrame(const SkinContext* context);
-// The next paint composes area of the frame again, drawing it as the paint cycle does.
-void MarkStale(SkinContext* context, const RECT& area);
-
-// The context a control draws into outside its paint operation: the current one; else, once
-// the frame is composed, the frame, copied to the window when this object goes; else a window
-// context of its own, prepared the same way.
-class ControlDc {
- public:
-  explicit ControlDc(const SkinContext* context);
-  ~ControlDc();
-  ControlDc(const ControlDc&) = delete;
-  ControlDc& operator=(const ControlDc&) = delete;
-
-  HDC get() const { return dc_; }
-
- private:
-  const SkinContext* context_;
-  bool owned_;     // taken here with GetDC, so released here
-  bool presents_;  // drawing goes to the frame: put it on the window at the end
-  HDC dc_;
-  HGDIOBJ previousFont_;
-};

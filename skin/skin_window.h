@@ -4,6 +4,7 @@
 
 #include <stdint.h>
 
+#include "skin/frame.h"
 #include "skin/skin_bitmap.h"
 
 class SkinControl;
@@ -18,16 +19,13 @@ struct SkinContext {
   // What controls draw into right now: set during a paint cycle, one mouse dispatch, or while
   // the dialog holds one; null otherwise.
   HDC currentDc;
-  // The back buffer. Once the first paint has composed it, it is the frame: the window's
-  // picture as it stands, kept in step with every drawing and put on the window from there.
-  HDC bufferDc;
+  HDC bufferDc;  // the frame's back buffer
   SkinBitmap* background;
   SkinControl* controls[kMaxSkinControls];  // in registration order; a deleted control is null
   RECT statusArea;                          // all zero when there is none
   // What the status area shows while no control's status text is shown; null: nothing.
   const char* restingStatus;
-  int32_t frameReady;  // the back buffer holds the whole window as the user sees it
-  RECT staleArea;      // parts of the frame the next paint composes again; empty when none
+  SkinFrame* frame;  // the window's picture, through which every drawing reaches the window
 };
 
 // Created by the first attach and kept for the life of the process. replaceTextFont swaps
@@ -36,11 +34,7 @@ extern HFONT regularFont;
 extern HFONT underlinedFont;
 extern HCURSOR linkCursor;
 
-// Selects regularFont and transparent text into a context the skin hands to its controls.
-// Returns the font it replaced, or null when it selected none.
-HGDIOBJ PrepareSkinDc(HDC dc);
-
-// The window side of the skin: fonts, back buffer, background, the paint cycle, the mouse
+// The window side of the skin: fonts, background, the frame, the paint cycle, the mouse
 // pre-filter and teardown.
 class SkinWindow {
  public:
@@ -55,21 +49,19 @@ class SkinWindow {
   void attach(HWND window, uint32_t backgroundSpec, uint32_t cursorId, const RECT* statusArea);
   HFONT createFont(const char* face, int height, BOOL underline);
   // Sizes the back buffer from the client origin to the window's outer bottom-right corner.
-  void createBackBuffer(HWND window);
+  void createBackBuffer(HWND window) { frame.create(window); }
 
-  // The paint cycle for WM_PAINT, called in this order: beginPaint, paintAll, any number of
-  // drawText, endPaint. The first cycle composes the whole frame; later ones compose only its
-  // stale parts and otherwise just copy the frame to the window, so paintAll and drawText draw
-  // only while composing() is true.
-  HDC beginPaint();
-  void paintAll();
+  // The frame's paint cycle for WM_PAINT, called in this order: beginPaint, paintAll, any
+  // number of drawText, endPaint. paintAll and drawText draw only while composing() is true.
+  HDC beginPaint() { return frame.beginPaint(); }
+  void paintAll() { frame.composeCycle(); }
   void drawText(int x, int y, const char* text);
-  void endPaint();
-  bool composing() const { return composing_; }
+  void endPaint() { frame.endPaint(); }
+  bool composing() const { return frame.composing(); }
 
   // What the window's own drawing (paintAll, drawText) shows in area has changed: the next
   // paint composes it again, and area is invalidated for it. Null means the whole window.
-  void invalidate(const RECT* area);
+  void invalidate(const RECT* area) { frame.invalidate(area); }
 
   // Offers a mouse message to the enabled controls in registration order until one consumes
   // it. Returns 1 when one did, else 0; other messages are not looked at.
@@ -84,11 +76,9 @@ class SkinWindow {
     return new Control(context, args...);
   }
 
-  // Draws area of the frame again as the paint cycle does (background, then every shown
-  // control), adds a focus rectangle along its edge when asked and copies the area to the
-  // window in one piece. Drawing the rectangle over fresh pixels every time keeps its
-  // inverting pen from ever cancelling an earlier one. Nothing is drawn outside area.
-  void recompose(const RECT& area, bool focusRectangle);
+  // Composes area of the frame afresh, with a focus rectangle along its edge when asked, and
+  // shows it (SkinFrame::recompose).
+  void recompose(const RECT& area, bool focusRectangle) { frame.recompose(area, focusRectangle); }
   // From now on the normal text is drawn in face at height. The new font goes into the frame
   // before the old one is deleted, so no context is left holding a deleted font.
   void replaceTextFont(const char* face, int height);
@@ -99,32 +89,21 @@ class SkinWindow {
   // pictures through a context of the window that this object lends and takes back.
   class BuildScope {
    public:
-    BuildScope(SkinWindow* skin, HWND window);
-    ~BuildScope();
-    BuildScope(const BuildScope&) = delete;
-    BuildScope& operator=(const BuildScope&) = delete;
+    BuildScope(SkinWindow* skin, HWND window)
+        : lent_(skin != nullptr ? skin->context : nullptr, window) {}
 
    private:
-    SkinWindow* skin_;
-    HWND window_;
-    HDC dc_;
+    SkinFrame::LentWindowDc lent_;
   };
 
   SkinContext* context;
-  PAINTSTRUCT paintRecord;
-  RECT bufferRect;
-  HBITMAP backBuffer;
+  // The back buffer and the paint record; the context's frame points here.
+  SkinFrame frame;
 
  private:
   // Offers the message to the enabled controls in registration order; 1 when one consumed it.
   int route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void paintShownControls(HDC dc);
-  void deleteBackBuffer();
   void releaseBackground();
 
-  HGDIOBJ paintDcFont_;  // the font regularFont replaced in the paint cycle's context
-  bool composing_;       // this cycle draws into the frame
-  bool ownPaintDc_;      // the cycle took a window context of its own (no back buffer)
-  RECT composeArea_;     // where this cycle composes: background and clip
   SkinContext ownContext_;
 };

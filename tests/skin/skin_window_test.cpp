@@ -94,12 +94,12 @@ TEST_F(SkinWindowTest, AttachPreparesFontsCursorStatusAreaAndBackBuffer) {
   EXPECT_TRUE(EqualRect(&context.statusArea, &kStatusArea));
 
   const RECT whole = {0, 0, kTestClientWidthPx, kTestClientHeightPx};
-  EXPECT_TRUE(EqualRect(&skin->bufferRect, &whole));
+  EXPECT_TRUE(EqualRect(&skin->frame.bufferRect, &whole));
   BITMAP buffer = {};
-  ASSERT_TRUE(GetObjectA(skin->backBuffer, sizeof buffer, &buffer));
+  ASSERT_TRUE(GetObjectA(skin->frame.backBuffer, sizeof buffer, &buffer));
   EXPECT_EQ(buffer.bmWidth, kTestClientWidthPx);
   EXPECT_EQ(buffer.bmHeight, kTestClientHeightPx);
-  EXPECT_EQ(GetCurrentObject(context.bufferDc, OBJ_BITMAP), skin->backBuffer);
+  EXPECT_EQ(GetCurrentObject(context.bufferDc, OBJ_BITMAP), skin->frame.backBuffer);
   EXPECT_EQ(GetCurrentObject(context.bufferDc, OBJ_FONT), regularFont);
   EXPECT_EQ(GetBkMode(context.bufferDc), TRANSPARENT);
   EXPECT_EQ(context.background->width, 96);
@@ -179,6 +179,44 @@ TEST_F(SkinWindowTest, PaintCycleRepaintsThePaintRectangleAndVisibleControls) {
   EXPECT_EQ(marker, 10 * 270) << "painted outside the paint rectangle";
 }
 
+// Once composed, the frame reaches the window only where something asks it to, and only there.
+TEST_F(SkinWindowTest, FrameReachesTheWindowOnlyWhereAsked) {
+  const RECT whole = {0, 0, kTestClientWidthPx, kTestClientHeightPx};
+  const RECT area = {40, 50, 90, 80};
+  const int areaPixels = (90 - 40) * (80 - 50);
+  ValidateRect(window->get(), nullptr);
+  {
+    SkinFrame::PaintCycle first(&skin->frame);  // composes the whole frame, copies nothing
+    skin->paintAll();
+  }
+  struct Case {
+    const char* what;
+    void (*ask)(SkinFrame* frame, const RECT& area);
+    int shown;  // pixels of area that reach the window
+  } const cases[] = {
+      {"marked stale", [](SkinFrame* frame, const RECT& a) { frame->markStale(a); }, 0},
+      {"recomposed", [](SkinFrame* frame, const RECT& a) { frame->recompose(a, false); },
+       areaPixels},
+      {"shown", [](SkinFrame* frame, const RECT& a) { frame->show(a); }, areaPixels},
+      {"invalidated, then painted",
+       [](SkinFrame* frame, const RECT& a) {
+         frame->invalidate(&a);
+         SkinFrame::PaintCycle cycle(frame);
+         frame->composeCycle();
+       },
+       areaPixels},
+  };
+  for (const Case& c : cases) {
+    fillWindow(whole);
+    c.ask(&skin->frame, area);
+    int marker, background, other;
+    census(area, &marker, &background, &other);
+    EXPECT_EQ(background, c.shown) << c.what;
+    census(whole, &marker, &background, &other);
+    EXPECT_EQ(marker, kTestClientWidthPx * kTestClientHeightPx - c.shown) << c.what;
+  }
+}
+
 TEST_F(SkinWindowTest, PreFilterRoutesTheMouseRangeOnly) {
   auto* control = new RecordingControl(&context, 1, &log);
   struct Case {
@@ -242,7 +280,7 @@ TEST_F(SkinWindowTest, RegistryRefusesThe101stControlAndForgetsDeletedOnes) {
   EXPECT_EQ(log.size(), static_cast<size_t>(kMaxSkinControls - 1));
 
   HDC buffer = context.bufferDc;
-  HBITMAP backBuffer = skin->backBuffer;
+  HBITMAP backBuffer = skin->frame.backBuffer;
   log.clear();
   skin->teardown();
   EXPECT_EQ(GetObjectType(buffer), 0u);
