@@ -17,12 +17,5 @@ bool CanEnterFolder(const char* folder) {
   ScopedFileHandle handle(CreateFileA(folder, FILE_TRAVERSE | SYNCHRONIZE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (handle.get() == INVALID_HANDLE_VALUE) return false;
-  BY_HANDLE_FILE_INFORMATION information;
-  if (!GetFileInformationByHandle(handle.get(), &information)) return false;
-  if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-    SetLastError(ERROR_DIRECTORY);
-    return false;
-  }
-  return true;
+  return handle.get() != INVALID_HANDLE_VALUE;
 }
