@@ -54,7 +54,8 @@ test-fuzz: build-fuzz
 
 # Each fuzz target for FUZZ_SECONDS; prints how many inputs each ran.
 fuzz: build-fuzz
-	@total=0; for t in settings_scan text_line payload_names path_rules search_pattern module_machine; do \
+	@total=0; for t in settings_scan text_line payload_names path_rules search_pattern module_machine \
+	    psfilterpdn_settings gimprc_pspi_path; do \
 	  out=$$(bash scripts/run-fuzz.sh build/fuzz/tests/fuzz/$${t}_fuzz tests/fuzz/corpus/$$t $(FUZZ_SECONDS)); \
 	  rc=$$?; runs=$$(echo "$$out" | sed -n 's/^stat::number_of_executed_units: *//p'); \
 	  if [ $$rc -ne 0 ]; then echo "$$out" | tail -40; echo "$$t: FINDING after $$runs runs"; exit 1; fi; \

@@ -5,12 +5,18 @@
 #include "discovery/module_machine.h"
 #include "discovery/path_rules.h"
 #include "platform/scoped_win32.h"
+#include "text/ansi_chars.h"
 #include "text/text_buffer.h"
 
 namespace {
 
-// A folder of thousands of plug-ins is judged by its first ones: Install must not wait.
-constexpr int kModulesLooked = 32;
+// A folder of thousands of plug-ins is judged by its first ones: Install must not wait. The
+// files read, and the names listed, in all.
+constexpr int kFilesRead = 32;
+constexpr int kNamesListed = 256;
+// An editor of today keeps its program in the folder above its plug-in folder, an older one at
+// most one more level up.
+constexpr int kLevelsUp = 2;
 
 #ifndef FILE_ATTRIBUTE_RECALL_ON_OPEN
 #define FILE_ATTRIBUTE_RECALL_ON_OPEN 0x00040000
@@ -25,10 +31,24 @@ constexpr DWORD kNotRead = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE |
                            FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_RECALL_ON_OPEN |
                            FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS;
 
-ModuleMachine FileMachine(const char* path, DWORD attributes) {
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kNotRead) != 0) {
+// What the files read so far say, within the bounds above.
+struct Tally {
+  int filesLeft = kFilesRead;
+  int namesLeft = kNamesListed;
+  int sixtyFour = 0;
+  bool x86 = false;
+  char firstSixtyFour[kPathChars] = "";
+
+  bool Done() const { return x86 || filesLeft == 0 || namesLeft == 0; }
+  bool Said() const { return x86 || sixtyFour > 0; }
+};
+
+ModuleMachine FileMachine(const char* path, DWORD attributes, Tally& tally) {
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kNotRead) != 0 ||
+      tally.filesLeft == 0) {
     return ModuleMachine::kNotModule;
   }
+  --tally.filesLeft;
   ScopedFileHandle file(CreateFileA(path, GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -43,42 +63,107 @@ ModuleMachine FileMachine(const char* path, DWORD attributes) {
   return ReadModuleMachine(head, got);
 }
 
-bool IsModuleName(const char* name) {
-  const int length = lstrlenA(name);
-  return length > 4 && lstrcmpiA(name + length - 4, ".8bf") == 0;
+void Count(const char* path, DWORD attributes, Tally& tally) {
+  const ModuleMachine machine = FileMachine(path, attributes, tally);
+  if (machine == ModuleMachine::kX86) tally.x86 = true;
+  if (!IsSixtyFourBit(machine)) return;
+  if (tally.sixtyFour++ == 0) CopyText(tally.firstSixtyFour, sizeof tally.firstSixtyFour, path);
 }
 
-// True when the folder holds at least one 64-bit module and no x86 one among the first it
-// lists. Other processors and files that are no modules say nothing.
-bool HoldsOnlySixtyFourBitModules(const char* folder) {
+bool HasSuffix(const char* name, const char* suffix) {
+  const int length = lstrlenA(name);
+  const int suffixLength = lstrlenA(suffix);
+  return length > suffixLength && lstrcmpiA(name + length - suffixLength, suffix) == 0;
+}
+
+// Reads the files of folder named *suffix (".8bf", ".exe"). Returns whether there was any.
+bool ReadFiles(const char* folder, const char* suffix, Tally& tally) {
   char path[kPathChars];
-  if (!JoinPath(path, sizeof path, "*.8bf", folder)) return false;
+  char pattern[8] = "*";
+  if (!AppendText(pattern, sizeof pattern, suffix) ||
+      !JoinPath(path, sizeof path, pattern, folder)) {
+    return false;
+  }
   WIN32_FIND_DATAA found;
   HANDLE listing = FindFirstFileA(path, &found);
   if (listing == INVALID_HANDLE_VALUE) return false;
-  int sixtyFour = 0;
-  bool x86 = false;
-  for (int seen = 0; seen < kModulesLooked && !x86; ++seen) {
+  bool any = false;
+  do {
+    --tally.namesLeft;
     // The pattern also matches by the short name: "a.8bfx" is no module.
-    if (IsModuleName(found.cFileName) && JoinPath(path, sizeof path, found.cFileName, folder)) {
-      const ModuleMachine machine = FileMachine(path, found.dwFileAttributes);
-      x86 = machine == ModuleMachine::kX86;
-      if (IsSixtyFourBit(machine)) ++sixtyFour;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        HasSuffix(found.cFileName, suffix) &&
+        JoinPath(path, sizeof path, found.cFileName, folder)) {
+      any = true;
+      Count(path, found.dwFileAttributes, tally);
     }
-    if (!FindNextFileA(listing, &found)) break;
-  }
+  } while (!tally.Done() && FindNextFileA(listing, &found));
   FindClose(listing);
-  return sixtyFour > 0 && !x86;
+  return any;
+}
+
+// The modules directly in the folder, then those one level of sub-folders down.
+void ReadModules(const char* folder, Tally& tally) {
+  ReadFiles(folder, ".8bf", tally);
+  char path[kPathChars];
+  if (tally.Done() || !JoinPath(path, sizeof path, "*", folder)) return;
+  WIN32_FIND_DATAA found;
+  HANDLE listing = FindFirstFileA(path, &found);
+  if (listing == INVALID_HANDLE_VALUE) return;
+  do {
+    --tally.namesLeft;
+    const bool dots = lstrcmpA(found.cFileName, ".") == 0 || lstrcmpA(found.cFileName, "..") == 0;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !dots &&
+        JoinPath(path, sizeof path, found.cFileName, folder)) {
+      ReadFiles(path, ".8bf", tally);
+    }
+  } while (!tally.Done() && FindNextFileA(listing, &found));
+  FindClose(listing);
+}
+
+// Ends folder (ending with a backslash) after the backslash before its last one: its parent.
+// False at a drive root or where no parent is named.
+bool MoveUp(char* folder) {
+  size_t last = 0;
+  bool seen = false;
+  // A second byte that looks like a backslash is part of its character.
+  for (size_t at = 0; folder[at] != '\0'; at += ansi::CharBytes(folder + at)) {
+    if (folder[at] != '\\' || folder[at + 1] == '\0') continue;
+    last = at;
+    seen = true;
+  }
+  if (!seen) return false;
+  folder[last + 1] = '\0';
+  return true;
+}
+
+// The programs of the nearest folder above that holds any.
+void ReadProgramsAbove(const char* pluginFolder, Tally& tally) {
+  char folder[kPathChars];
+  if (!CopyText(folder, sizeof folder, pluginFolder)) return;
+  for (int level = 0; level < kLevelsUp && !tally.Done() && MoveUp(folder); ++level) {
+    if (ReadFiles(folder, ".exe", tally)) return;
+  }
 }
 
 }  // namespace
 
-EditorEvidence SixtyFourBitEvidence(const char* program, const char* pluginFolder) {
+EditorEvidence SixtyFourBitEvidence(const char* program, const char* pluginFolder, char* shown,
+                                    size_t cap) {
+  if (cap > 0) shown[0] = '\0';
+  Tally tally;
   if (program[0] != '\0') {
-    const ModuleMachine machine = FileMachine(program, GetFileAttributesA(program));
-    if (machine == ModuleMachine::kX86) return EditorEvidence::kNone;
-    if (IsSixtyFourBit(machine)) return EditorEvidence::kSixtyFourProgram;
+    Count(program, GetFileAttributesA(program), tally);
+    if (tally.x86) return EditorEvidence::kNone;
+    if (tally.sixtyFour > 0) {
+      CopyText(shown, cap, program);
+      return EditorEvidence::kSixtyFourProgram;
+    }
   }
-  return HoldsOnlySixtyFourBitModules(pluginFolder) ? EditorEvidence::kSixtyFourModules
-                                                    : EditorEvidence::kNone;
+  ReadModules(pluginFolder, tally);
+  if (tally.Said()) return tally.x86 ? EditorEvidence::kNone : EditorEvidence::kSixtyFourModules;
+  ReadProgramsAbove(pluginFolder, tally);
+  if (tally.x86 || tally.sixtyFour == 0) return EditorEvidence::kNone;
+  CopyText(shown, cap, tally.firstSixtyFour);
+  return EditorEvidence::kSixtyFourProgram;
 }

@@ -32,9 +32,9 @@ bool FilesProblemText(char* out, size_t cap, const char* folder, const FileProbl
                       size_t count);
 
 // The question before writing into a folder whose editor is built for a 64-bit processor,
-// where these 32-bit filters cannot load. program: the 64-bit program the folder was found
-// through; empty when the plug-ins already in pluginFolder (the folder itself or the one it
-// is in) said so instead. Returns false when the text did not fit.
+// where these 32-bit filters cannot load. program: the 64-bit program of the folder's editor
+// (the one it was found through, or one beside it); empty when the plug-ins already in pluginFolder
+// (the folder itself or the one it is in) said so instead. Returns false when the text did not fit.
 bool SixtyFourBitFolderQuestion(char* out, size_t cap, const char* folder, const char* program,
                                 const char* pluginFolder);
 

@@ -63,13 +63,15 @@ bool InstallerDialog::RefuseFolder() {
 bool InstallerDialog::ConfirmEditorCanLoad() {
   const LRESULT selected = Combo(CB_GETCURSEL);
   const bool listed = selected >= 0 && selected < detectedFolderCount;
+  // A host that runs these filters in a 32-bit helper of its own loads them there.
+  if (listed && CandidateHostLoadsX86List[selected]) return true;
   const char* program = listed ? CandidateProgramList[selected] : "";
   // A listed folder is the editor's own; the maker's sub-folder that its entry may add is not.
   const char* plugins = listed ? CandidateFolderList[selected].path : InstallFolder;
-  const EditorEvidence evidence = SixtyFourBitEvidence(program, plugins);
+  char shown[kPathChars];
+  const EditorEvidence evidence = SixtyFourBitEvidence(program, plugins, shown, sizeof shown);
   if (evidence == EditorEvidence::kNone) return true;
-  SixtyFourBitFolderQuestion(problemText, sizeof problemText, InstallFolder,
-                             evidence == EditorEvidence::kSixtyFourProgram ? program : "", plugins);
+  SixtyFourBitFolderQuestion(problemText, sizeof problemText, InstallFolder, shown, plugins);
   NestedLoop loop(this);
   return MessageBoxA(window, problemText, kCaption, MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING) ==
          IDYES;

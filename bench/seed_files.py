@@ -3,6 +3,7 @@
 program-folder tree of 100,000 files under the parent of a searched program folder, settings
 and preference files of 10 MB, and the plug-in folders that the seeded registry names."""
 import argparse
+import getpass
 import os
 
 TEN_MB = 10 * 1000 * 1000
@@ -63,6 +64,32 @@ def main():
               "PluginDir=C:\\Editors\\windows\\plug-ins")
     binary_file(os.path.join(c, "Painter", "painter.set"))
     binary_file(os.path.join(c, "PClassic", "pclassic.set"))
+
+    # The hosts of today, their settings files 10 MB long: Paint.NET with PSFilterPdn, whose
+    # settings name folders that do not exist, one after another, and a gimprc whose
+    # pspi-path comes after 10 MB of other lines. Reading stops at a fixed size, so the
+    # pspi-path is never reached.
+    effects = os.path.join(c, "Program Files", "paint.net", "Effects")
+    os.makedirs(effects, exist_ok=True)
+    open(os.path.join(effects, "PSFilterPdn.dll"), "wb").close()
+    profile = os.path.join(c, "users", getpass.getuser())
+    documents = os.path.join(profile, "Documents")
+    if os.path.islink(documents):  # Wine may link it to the host's home
+        os.unlink(documents)
+    settings = os.path.join(documents, "paint.net User Files")
+    os.makedirs(settings, exist_ok=True)
+    entry = b"<d2p1:string>C:\\Editors\\Filters%07d</d2p1:string>"
+    with open(os.path.join(settings, "PSFilterPdn.xml"), "wb") as f:
+        f.write(b'<PSFilterPdnSettings><SearchDirectories xmlns:d2p1="a">')
+        written, n = 0, 0
+        while written < TEN_MB:
+            chunk = entry % n
+            f.write(chunk)
+            written += len(chunk)
+            n += 1
+        f.write(b"</SearchDirectories></PSFilterPdnSettings>")
+    text_file(os.path.join(profile, "AppData", "Roaming", "GIMP", "2.10", "gimprc"),
+              '(pspi-path "C:\\\\Editors\\\\pspi")')
 
 
 if __name__ == "__main__":

@@ -83,7 +83,7 @@ bool FindExistingFolder(char* text, FolderExistsTest exists) {
   return true;
 }
 
-void AddCandidateFolder(char* text, FolderExistsTest exists) {
+void AddCandidateFolder(char* text, FolderExistsTest exists, int32_t appendSubfolder) {
   // Listed is only what Install accepts, as the folder the system would use for the text.
   if (BoundedLength(text, kPathChars) == kPathChars) return;
   NormaliseFolderText(text);
@@ -101,7 +101,7 @@ void AddCandidateFolder(char* text, FolderExistsTest exists) {
   for (CandidateFolder& entry : CandidateFolderList) {
     if (entry.path[0] == '\0') {
       CopyText(entry.path, sizeof entry.path, text);
-      if (underIgrafx) entry.appendSubfolder = 0;
+      entry.appendSubfolder = underIgrafx ? 0 : appendSubfolder;
       return;
     }
     if (strcmp(entry.path, text) == 0) return;

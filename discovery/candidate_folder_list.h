@@ -34,5 +34,6 @@ bool FindExistingFolder(char* text, FolderExistsTest exists);
 // (CheckFolderText) is not stored. Folders under "igrafx"
 // are shown without the maker's sub-folder. Drops the text silently when the folder does not
 // exist, is already listed, or the list is full. The buffer afterwards holds the text as
-// trimmed and, when the folder exists, in its normal form.
-void AddCandidateFolder(char* text, FolderExistsTest exists);
+// trimmed and, when the folder exists, in its normal form. appendSubfolder is the flag of an
+// entry stored now (an entry listed before keeps its own).
+void AddCandidateFolder(char* text, FolderExistsTest exists, int32_t appendSubfolder = 1);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "discovery/existing_folder.h"
+#include "discovery/filter_host_probes.h"
 #include "discovery/path_rules.h"
 #include "discovery/registry_search.h"
 #include "discovery/settings_probes.h"
@@ -94,4 +95,5 @@ void HostProbeSequence() {
       BinarySettingsProbe(folder, program);
     }
   }
+  FilterHostProbes();
 }

@@ -1,5 +1,6 @@
 // The list's text rules, with a table of folders standing in for the file system.
 #include "discovery/candidate_folder_list.h"
+#include "discovery/candidate_programs.h"
 
 #include <gtest/gtest.h>
 
@@ -173,6 +174,58 @@ TEST_F(CandidateFolderListTest, StoresEachExistingFolderOnceInNormalForm) {
     existing = c.folders;
     for (const std::string& text : c.added) Add(text);
     EXPECT_EQ(c.listed, Listed()) << c.added.front();
+  }
+}
+
+// The hosts of today: a folder is taken only as named; the flags for the dialog and Install.
+TEST_F(CandidateFolderListTest, HostFoldersAreTakenOnlyAsNamed) {
+  const struct {
+    const char* what;
+    std::vector<std::string> folders;
+    std::vector<std::string> added;   // a leading "-" adds with appendSubfolder 0, "*" loads x86
+    std::vector<std::string> listed;  // " +" appendSubfolder 1, " x86" marked for Install
+  } cases[] = {
+      {"exists as named", {"C:\\Filters"}, {"C:\\Filters"}, {"C:\\Filters\\ +"}},
+      {"missing: not trimmed to its parent", {"C:\\Filters"}, {"C:\\Filters\\Gone"}, {}},
+      {"no trailing junk shed", {"C:\\Filters"}, {"C:\\Filters;"}, {}},
+      {"relative, a device, a .. step, a stream are never tried",
+       {"Filters", "C:\\Filters", "\\\\.\\C:\\Filters"},
+       {"Filters", "\\\\.\\C:\\Filters", "C:\\Filters\\Sub\\..", "C:\\Filters:x"},
+       {}},
+      {"'/' and '.' steps as the system reads them", {"C:\\A\\B"}, {"C:/A/./B/"}, {"C:\\A\\B\\ +"}},
+      {"sub-folders not searched, marked for Install",
+       {"C:\\A", "C:\\B"},
+       {"-*C:\\A", "*C:\\B"},
+       {"C:\\A\\ x86", "C:\\B\\ + x86"}},
+      {"a folder listed before keeps its flag and is marked",
+       {"C:\\A"},
+       {"C:\\A", "-*c:\\a\\"},
+       {"C:\\A\\ + x86"}},
+  };
+  for (const auto& c : cases) {
+    ResetCandidateFolderList();
+    existing = c.folders;
+    tried.clear();
+    for (std::string text : c.added) {
+      int32_t append = 1;
+      bool loadsX86 = false;
+      for (; text[0] == '-' || text[0] == '*'; text.erase(0, 1)) {
+        if (text[0] == '-') append = 0;
+        if (text[0] == '*') loadsX86 = true;
+      }
+      char buffer[kPathChars];
+      CopyText(buffer, sizeof buffer, text.c_str());
+      AddHostFolder(buffer, append, loadsX86, TableFolderExists);
+    }
+    std::vector<std::string> listed = Listed();
+    for (size_t i = 0; i < listed.size(); ++i) {
+      if (CandidateHostLoadsX86List[i]) listed[i] += " x86";
+    }
+    EXPECT_EQ(c.listed, listed) << c.what;
+    for (const std::string& folder : tried) {
+      EXPECT_TRUE(folder.size() > 2 && folder[1] == ':' && folder.find("..") == std::string::npos)
+          << c.what << ": tried " << folder;
+    }
   }
 }
 

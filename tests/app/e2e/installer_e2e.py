@@ -1001,6 +1001,116 @@ class Suite:
         inst.click(CANCEL)
         check(inst.wait_end() == 0, "Cancel did not end with 0")
 
+    # --- a machine of today ---------------------------------------------------------------
+
+    def user_folders(self):
+        """The user's Documents, Roaming and Local application data as Wine's programs see
+        them; Documents made a folder of the prefix's own where Wine links it to the host."""
+        if not hasattr(self, "_user_folders"):
+            rc, out = self.wine.run("C:\\windows\\system32\\cmd.exe", "/c", "echo %USERPROFILE%",
+                                    loader=self.wine.loader64)
+            profile = out.strip().splitlines()[-1].strip() if rc == 0 and out.strip() else ""
+            check(profile[:3].upper() == "C:\\", "no user profile: %r" % out)
+            self._user_folders = [profile + "\\Documents", profile + "\\AppData\\Roaming",
+                                  profile + "\\AppData\\Local"]
+            documents = self.wine.unix(self._user_folders[0])
+            if os.path.islink(documents):
+                os.unlink(documents)
+            os.makedirs(documents, exist_ok=True)
+        return self._user_folders
+
+    def today_unseed(self):
+        documents, roaming, local = self.user_folders()
+        for folder in ("C:\\Program Files\\paint.net", "C:\\Filters",
+                       documents + "\\paint.net App Files", documents + "\\paint.net User Files",
+                       roaming + "\\GIMP", local + "\\PhotoDemon"):
+            shutil.rmtree(self.wine.unix(folder), ignore_errors=True)
+
+    def test_machine_of_today_lists_the_hosts_that_load_these_filters(self):
+        def write(path, data=b""):
+            os.makedirs(os.path.dirname(self.wine.unix(path)), exist_ok=True)
+            with open(self.wine.unix(path), "wb") as f:
+                f.write(data)
+
+        def capitalized(path):
+            # As the list writes a folder: lower case, upper case after every non-letter.
+            text = list(path.lower())
+            text[0] = text[0].upper()
+            for i in range(len(text) - 1):
+                if not text[i].isalpha():
+                    text[i + 1] = text[i + 1].upper()
+            return "".join(text)
+
+        self.unseed()
+        documents, roaming, local = self.user_folders()
+        self.today_unseed()
+        try:
+            # Photoshop 2025 (64-bit): its program above the plug-in folder, its own modules
+            # in a sub-folder of it; its plug-in folder named by the maker's key.
+            photoshop = "C:\\Program Files\\Adobe\\Adobe Photoshop 2025"
+            write(photoshop + "\\Photoshop.exe", module_head(0x8664))
+            write(photoshop + "\\Plug-ins\\Filters\\Lighting Effects.8bf", module_head(0x8664))
+            self.set_maker_folder(photoshop + "\\Plug-ins")
+            # Paint.NET (64-bit), classic and Store app, each with PSFilterPdn.
+            paint_net = "C:\\Program Files\\paint.net"
+            write(paint_net + "\\PaintDotNet.exe", module_head(0x8664))
+            write(paint_net + "\\Effects\\PSFilterPdn.dll", b"PSFilterPdn")
+            write(documents + "\\paint.net App Files\\Effects\\PSFilterPdn\\PSFilterPdn.dll",
+                  b"PSFilterPdn")
+            # PSFilterPdn's settings: one folder that exists, one that does not (its parent
+            # does, so a trimmed folder would show); sub-folders not searched.
+            os.makedirs(self.wine.unix("C:\\Filters\\Old32"))
+            write(documents + "\\paint.net User Files\\PSFilterPdn.xml",
+                  ("\ufeff<?xml version=\"1.0\" encoding=\"utf-8\"?><PSFilterPdnSettings "
+                   "xmlns:i=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                   "xmlns=\"http://schemas.datacontract.org/2004/07/PSFilterPdn\"><SearchDirectories "
+                   "xmlns:d2p1=\"http://schemas.microsoft.com/2003/10/Serialization/Arrays\">"
+                   "<d2p1:string>C:\\Filters\\Old32</d2p1:string>"
+                   "<d2p1:string>C:\\Filters\\Missing</d2p1:string></SearchDirectories>"
+                   "<SearchSubdirectories>false</SearchSubdirectories></PSFilterPdnSettings>")
+                  .encode("utf-8"))
+            # GIMP 2.10 with pspi, and PhotoDemon.
+            os.makedirs(self.wine.unix("C:\\Filters\\Pspi"))
+            write(roaming + "\\GIMP\\2.10\\gimprc",
+                  b'# GIMP gimprc\n(pspi-path "C:\\\\Filters\\\\Pspi;C:\\\\Filters\\\\Gone")\n')
+            os.makedirs(self.wine.unix(local + "\\PhotoDemon\\Data\\8bfPlugins"))
+
+            expected = [
+                "C:\\Program Files\\Adobe\\Adobe Photoshop 2025\\Plug-Ins\\Quillane\\",
+                "C:\\Program Files\\Paint.Net\\Effects\\Quillane\\",
+                capitalized(documents + "\\paint.net App Files\\Effects\\") + "Quillane\\",
+                "C:\\Filters\\Old32\\",
+                "C:\\Filters\\Pspi\\Quillane\\",
+                capitalized(local + "\\PhotoDemon\\Data\\8bfPlugins\\") + "Quillane\\",
+                BROWSE,
+            ]
+            inst = self.launch()
+            entries, selected, _ = inst.combo()
+            check(entries == expected, "listed: %r\npredicted: %r" % (entries, expected))
+            # Photoshop's folder: the 64-bit question comes first, and No writes nothing.
+            inst.click(INSTALL)
+            text = inst.message(dismiss=False).strip()
+            print("question: " + text.replace("\n", " | "), flush=True)
+            check(text.startswith("The folder\n\n%s\n\n" % expected[0]) and "64-bit" in text,
+                  "the question: %r" % text)
+            inst.key("Return")  # No, the default
+            check(wait_for(lambda: inst.probe("message", "look")[0] != 0), "No kept the question")
+            # On the host the folders keep the case they were made in.
+            check(not os.path.exists(self.wine.unix(photoshop + "\\Plug-ins\\Quillane")),
+                  "No wrote into Photoshop's folder")
+            # Paint.NET's Effects folder: written without a question.
+            inst.click(COMBO)
+            inst.key("Down", "Return")
+            check(inst.combo()[1] == 1, "the Paint.NET entry is not selected: %r" % (inst.combo(),))
+            inst.click(INSTALL)
+            check(wait_for(lambda: inst.combo()[2] == 1000), "no completion screen for Paint.NET")
+            effects = self.wine.unix(paint_net + "\\Effects\\Quillane")
+            check(self.installed(effects) == sorted(PAYLOAD), "installed: %r" % self.installed(effects))
+            inst.click(FINISH)
+            check(inst.wait_end() == 0, "Finish did not end with 0")
+        finally:
+            self.today_unseed()
+
     def test_without_folders_install_opens_the_folder_picker(self):
         self.unseed()
         inst = self.launch()
