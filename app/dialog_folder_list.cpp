@@ -30,7 +30,7 @@ void InstallerDialog::AwaitDiscovery() {
   search.Prepare(window, HostProbeSequence);
   installPending = 0;
   SetRestingStatus(kSearchingStatus);
-  EnableWindow(GetDlgItem(window, kComboId), FALSE);
+  EnableWindow(dropDown.Window(), FALSE);
 }
 
 // An install that waits for the list is taken back (Cancel, Escape, every box cleared).
@@ -48,10 +48,10 @@ void InstallerDialog::FillDropDown() {
     char entry[kPathChars + sizeof kMakerSubfolder];
     CopyText(entry, sizeof entry, folder.path);
     if (folder.appendSubfolder != 0) AppendText(entry, sizeof entry, kMakerSubfolder);
-    Combo(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+    dropDown.Add(entry);
     ++count;
   }
-  Combo(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBrowseEntry));
+  dropDown.Add(kBrowseEntry);
   detectedFolderCount = count;
   browsedFolderShown = 0;
 }
@@ -61,8 +61,8 @@ void InstallerDialog::FillDropDown() {
 INT_PTR InstallerDialog::OnDiscoveryDone() {
   if (!search.TakeList()) return 0;
   FillDropDown();
-  Combo(CB_SETCURSEL, 0);
-  EnableWindow(GetDlgItem(window, kComboId), TRUE);
+  dropDown.Select(0);
+  EnableWindow(dropDown.Window(), TRUE);
   // A hover text shown now stays; else the area is cleared.
   SetRestingStatus(nullptr);
   if (installPending != 0) {

@@ -5,18 +5,15 @@
 
 namespace {
 
-// Posted to redraw the focus rectangle once the window's cue state has been updated.
-constexpr UINT kRefreshFocusMessage = WM_APP + 0x31;
 // A pointer position no control contains: tells every control the pointer has gone.
 constexpr LPARAM kPointerGone = MAKELPARAM(0xFFFF, 0xFFFF);
 // Where the drop-down finds the input it hands Tab to.
 constexpr char kInputProperty[] = "QuillaneDialogInput";
 
 // An answer that travels in DWLP_MSGRESULT: stored, and the message counts as handled.
-bool Answer(HWND dialog, LRESULT value, INT_PTR* result) {
+INT_PTR Answer(HWND dialog, LRESULT value) {
   SetWindowLongPtrA(dialog, DWLP_MSGRESULT, value);
-  *result = TRUE;
-  return true;
+  return TRUE;
 }
 
 bool ShiftHeld() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
@@ -42,16 +39,30 @@ void DialogInput::StartCues() {
 }
 
 // Follows the window's cue state as the system changes it.
-bool DialogInput::OnUpdateUiState(WPARAM wParam) {
-  if ((HIWORD(wParam) & UISF_HIDEFOCUS) == 0) return false;
+INT_PTR DialogInput::OnUpdateUiState(WPARAM wParam) {
+  if (dialog_ == nullptr || (HIWORD(wParam) & UISF_HIDEFOCUS) == 0) return 0;
   if (LOWORD(wParam) == UIS_SET) cuesHidden_ = true;
   if (LOWORD(wParam) == UIS_CLEAR) cuesHidden_ = false;
   PostMessageA(dialog_, kRefreshFocusMessage, 0, 0);
-  return false;
+  return 0;
 }
 
-bool DialogInput::AnswerUiState(INT_PTR* result) const {
-  return Answer(dialog_, cuesHidden_ ? UISF_HIDEFOCUS | UISF_HIDEACCEL : 0, result);
+INT_PTR DialogInput::OnQueryUiState() const {
+  if (dialog_ == nullptr) return 0;
+  return Answer(dialog_, cuesHidden_ ? UISF_HIDEFOCUS | UISF_HIDEACCEL : 0);
+}
+
+INT_PTR DialogInput::OnRefreshFocus() {
+  if (dialog_ != nullptr) RefreshRing(false);
+  return 0;
+}
+
+// The skin paints every pixel; an erase would only flash the dialog's grey.
+INT_PTR DialogInput::OnEraseBackground() { return dialog_ != nullptr ? Answer(dialog_, 1) : 0; }
+
+// Only asked while the window itself, that is a skinned control, has the focus.
+INT_PTR DialogInput::OnGetDlgCode() {
+  return dialog_ != nullptr ? Answer(dialog_, DLGC_WANTALLKEYS) : 0;
 }
 
 RECT DialogInput::RingRect(int item) const {
@@ -112,89 +123,105 @@ void DialogInput::OnEnter() {
   SendMessageA(dialog_, WM_COMMAND, IDOK, 0);
 }
 
-bool DialogInput::OnKeyDown(WPARAM key, LPARAM flags) {
+INT_PTR DialogInput::OnKeyDown(WPARAM key, LPARAM flags) {
+  if (dialog_ == nullptr) return 0;
   const bool repeated = (flags & (1 << 30)) != 0;
   switch (key) {
-    case VK_TAB: return MoveFocus(ShiftHeld());
+    case VK_TAB: MoveFocus(ShiftHeld()); break;
     case VK_SPACE:
       ShowCues();
       if (!repeated) items_->Press(items_->FocusTarget());
-      return true;
+      break;
     case VK_RETURN:
       ShowCues();
       if (!repeated) OnEnter();
-      return true;
-    case VK_ESCAPE: SendMessageA(dialog_, WM_COMMAND, IDCANCEL, 0); return true;
-    default: return false;
+      break;
+    case VK_ESCAPE: SendMessageA(dialog_, WM_COMMAND, IDCANCEL, 0); break;
+    default: break;
   }
+  return 0;
 }
 
 // The link's hand is set here, where Windows asks for the cursor, so the class arrow never
 // shows in between.
-bool DialogInput::OnSetCursor(HWND over, LPARAM lParam) {
-  if (over != dialog_ || LOWORD(lParam) != HTCLIENT || linkCursor == nullptr) return false;
+INT_PTR DialogInput::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+  const HWND over = reinterpret_cast<HWND>(wParam);
+  if (dialog_ == nullptr || over != dialog_ || LOWORD(lParam) != HTCLIENT) return 0;
+  if (linkCursor == nullptr || !LinkUnderPointer()) return 0;
+  SetCursor(linkCursor);
+  return Answer(dialog_, TRUE);
+}
+
+bool DialogInput::LinkUnderPointer() const {
   POINT at;
   if (!GetCursorPos(&at) || !ScreenToClient(dialog_, &at)) return false;
   RECT link;
   if (!items_->Shown(kLinkItem) || !items_->Rect(kLinkItem, &link)) return false;
   // The link's own hit test: every edge belongs to it.
-  if (at.x < link.left || at.x > link.right || at.y < link.top || at.y > link.bottom) return false;
-  SetCursor(linkCursor);
-  return true;
+  return at.x >= link.left && at.x <= link.right && at.y >= link.top && at.y <= link.bottom;
 }
 
-bool DialogInput::OnNextControl(WPARAM wParam, LPARAM lParam, INT_PTR* result) {
-  if (LOWORD(lParam) != 0) return false;  // a given window: the dialog manager's business
+INT_PTR DialogInput::OnNextControl(WPARAM wParam, LPARAM lParam) {
+  // A given window is the dialog manager's business.
+  if (dialog_ == nullptr || LOWORD(lParam) != 0) return 0;
   MoveFocus(wParam != 0);
-  return Answer(dialog_, 0, result);
+  return Answer(dialog_, 0);
 }
 
 // Keeps the focus on the window: the dialog manager would hand it to the drop-down.
-bool DialogInput::OnSetFocus(INT_PTR* result) {
+INT_PTR DialogInput::OnSetFocus() {
+  if (dialog_ == nullptr) return 0;
   items_->WindowFocusChanged(true);
   RefreshRing(false);
-  return Answer(dialog_, 0, result);
+  return Answer(dialog_, 0);
 }
 
-bool DialogInput::OnKillFocus() {
+INT_PTR DialogInput::OnKillFocus() {
+  if (dialog_ == nullptr) return 0;
   items_->WindowFocusChanged(false);
   RefreshRing(false);
-  return false;
+  return 0;
 }
 
-bool DialogInput::OnMouseLeave() {
+INT_PTR DialogInput::OnMouseLeave() {
+  if (dialog_ == nullptr) return 0;
   trackingLeave_ = false;
   TellControlsPointerGone();
-  return true;
+  return 0;
 }
 
 // Another window took the mouse while a button was held: it is let go, not pressed.
-bool DialogInput::OnCaptureChanged(HWND taker) {
-  if (taker != dialog_ && items_->AnyButtonPressed()) TellControlsPointerGone();
-  return false;
+INT_PTR DialogInput::OnCaptureChanged(LPARAM lParam) {
+  const HWND taker = reinterpret_cast<HWND>(lParam);
+  if (dialog_ != nullptr && taker != dialog_ && items_->AnyButtonPressed()) {
+    TellControlsPointerGone();
+  }
+  return 0;
 }
 
 // Back to where the focus was, not to the first control as the dialog manager would.
-bool DialogInput::OnActivate(WPARAM wParam, INT_PTR* result) {
+INT_PTR DialogInput::OnActivate(WPARAM wParam) {
+  if (dialog_ == nullptr) return 0;
   if (LOWORD(wParam) != WA_INACTIVE) {
     const bool dropDown = items_->FocusTarget() == kDropDownItem && items_->Shown(kDropDownItem);
     SetFocus(dropDown ? GetDlgItem(dialog_, kComboId) : dialog_);
   }
-  return Answer(dialog_, 0, result);
+  return Answer(dialog_, 0);
 }
 
 void DialogInput::TellControlsPointerGone() {
   if (skin_ != nullptr) skin_->preFilter(dialog_, WM_MOUSEMOVE, 0, kPointerGone);
 }
 
-bool DialogInput::ArmLeaveTracking() {
-  if (trackingLeave_) return false;
+// Arms the leave notice; the skin's controls then take the move.
+INT_PTR DialogInput::OnMouseMove() {
+  if (dialog_ == nullptr || trackingLeave_) return 0;
   TRACKMOUSEEVENT track = {};
   track.cbSize = sizeof track;
   track.dwFlags = TME_LEAVE;
   track.hwndTrack = dialog_;
   trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-  return false;
+  return 0;
 }
 
 // Tab and Shift+Tab in the drop-down move on through the skinned controls. Not every dialog
@@ -235,7 +262,8 @@ void DialogInput::UnhookDropDown() {
   dropDownProc_ = nullptr;
 }
 
-bool DialogInput::OnDropDownCommand(int code) {
+void DialogInput::OnDropDownCommand(int code) {
+  if (dialog_ == nullptr) return;
   if (code == CBN_SETFOCUS) {
     items_->DropDownTookFocus();
     RefreshRing(false);
@@ -245,7 +273,6 @@ bool DialogInput::OnDropDownCommand(int code) {
     // window has always looked after a pick.
     items_->Focus(items_->NextShown(kDropDownItem, 1));
   }
-  return false;
 }
 
 void DialogInput::Attach(HWND dialog, SkinWindow* skin, DialogItems* items) {
@@ -260,32 +287,6 @@ void DialogInput::Attach(HWND dialog, SkinWindow* skin, DialogItems* items) {
 void DialogInput::Detach() {
   UnhookDropDown();
   *this = DialogInput{};
-}
-
-bool DialogInput::Before(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
-  *result = 0;
-  if (dialog_ == nullptr || dialog != dialog_) return false;
-  switch (message) {
-    // The skin paints every pixel; an erase would only flash the dialog's grey.
-    case WM_ERASEBKGND: return Answer(dialog, 1, result);
-    case WM_SETCURSOR:
-      return OnSetCursor(reinterpret_cast<HWND>(wParam), lParam) && Answer(dialog, TRUE, result);
-    case WM_MOUSEMOVE: return ArmLeaveTracking();
-    case WM_MOUSELEAVE: return OnMouseLeave();
-    case WM_CAPTURECHANGED: return OnCaptureChanged(reinterpret_cast<HWND>(lParam));
-    // Only asked while the window itself, that is a skinned control, has the focus.
-    case WM_GETDLGCODE: return Answer(dialog, DLGC_WANTALLKEYS, result);
-    case WM_KEYDOWN: return OnKeyDown(wParam, lParam);
-    case WM_NEXTDLGCTL: return OnNextControl(wParam, lParam, result);
-    case WM_SETFOCUS: return OnSetFocus(result);
-    case WM_KILLFOCUS: return OnKillFocus();
-    case WM_ACTIVATE: return OnActivate(wParam, result);
-    case WM_UPDATEUISTATE: return OnUpdateUiState(wParam);
-    case WM_QUERYUISTATE: return AnswerUiState(result);
-    case kRefreshFocusMessage: return RefreshRing(false), true;
-    case WM_COMMAND: return LOWORD(wParam) == kComboId && OnDropDownCommand(HIWORD(wParam));
-    default: return false;
-  }
 }
 
 void DialogInput::After() {

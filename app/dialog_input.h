@@ -6,6 +6,9 @@
 
 class SkinWindow;
 
+// Posted to redraw the focus rectangle once the window's cue state has been updated.
+constexpr UINT kRefreshFocusMessage = WM_APP + 0x31;
+
 // Keyboard access to the skinned window and the window-level behaviour that Windows' own
 // controls have: Tab order and focus over the skinned controls and the drop-down, the focus
 // rectangle after keyboard use, Space and Enter on the focused control, the link's cursor,
@@ -19,12 +22,28 @@ class DialogInput {
   // Call when the window goes: the drop-down gets its own procedure back.
   void Detach();
 
-  // Offered every message of the dialog procedure before anything else. Returns true when
-  // the message was handled; *result is then what the dialog procedure returns (answers that
-  // travel in DWLP_MSGRESULT are already stored there).
-  bool Before(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result);
-  // After the dialog procedure handled a message: the focus rectangle follows the focus, and
-  // comes back where a button's redraw covered it.
+  // One handler per message of the window that keyboard, focus and the window-level mouse
+  // behaviour need. Each returns what the window's procedure returns for the message (0: the
+  // system's own handling follows; answers that travel in DWLP_MSGRESULT are stored there),
+  // and does nothing before Attach.
+  INT_PTR OnEraseBackground();
+  INT_PTR OnSetCursor(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnMouseMove();
+  INT_PTR OnMouseLeave();
+  INT_PTR OnCaptureChanged(LPARAM lParam);
+  INT_PTR OnGetDlgCode();
+  INT_PTR OnKeyDown(WPARAM key, LPARAM flags);
+  INT_PTR OnNextControl(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnSetFocus();
+  INT_PTR OnKillFocus();
+  INT_PTR OnActivate(WPARAM wParam);
+  INT_PTR OnUpdateUiState(WPARAM wParam);
+  INT_PTR OnQueryUiState() const;
+  INT_PTR OnRefreshFocus();
+  // The drop-down's notifications, before the dialog acts on them.
+  void OnDropDownCommand(int code);
+  // After every message of the window: the focus rectangle follows the focus, and comes back
+  // where a button's redraw covered it.
   void After();
 
   // Within the paint cycle, after everything else is drawn: the focus rectangle, if any.
@@ -38,27 +57,16 @@ class DialogInput {
   bool CuesShown() const { return !cuesHidden_; }
   void ShowCues();
   void StartCues();
-  bool OnUpdateUiState(WPARAM wParam);
-  bool AnswerUiState(INT_PTR* result) const;
   RECT RingRect(int item) const;
   bool RingWanted() const;
   void Recompose(const RECT& area, bool withRing);
   void RefreshRing(bool force);
   bool MoveFocus(bool backwards);
   void OnEnter();
-  bool OnKeyDown(WPARAM key, LPARAM flags);
-  bool OnSetCursor(HWND over, LPARAM lParam);
-  bool OnNextControl(WPARAM wParam, LPARAM lParam, INT_PTR* result);
-  bool OnSetFocus(INT_PTR* result);
-  bool OnKillFocus();
-  bool OnMouseLeave();
-  bool OnCaptureChanged(HWND taker);
-  bool OnActivate(WPARAM wParam, INT_PTR* result);
+  bool LinkUnderPointer() const;
   void TellControlsPointerGone();
-  bool ArmLeaveTracking();
   void HookDropDown(HWND dialog);
   void UnhookDropDown();
-  bool OnDropDownCommand(int code);
 
   HWND dialog_;
   SkinWindow* skin_;

@@ -38,44 +38,82 @@ INT_PTR CALLBACK InstallerDialog::Procedure(HWND dialog, UINT message, WPARAM wP
   }
   InstallerDialog* self = reinterpret_cast<InstallerDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
   if (self == nullptr || dialog != self->window) return 0;
-  // Keyboard and the window-level mouse behaviour come first; after every message what
-  // changed in the items is drawn and told to screen readers.
-  INT_PTR result = 0;
-  if (self->input.Before(dialog, message, wParam, lParam, &result)) return result;
-  result = self->OnMessage(message, wParam, lParam);
-  self->input.After();
-  self->reader.Sync();
-  return result;
+  AfterMessage after(self);
+  return self->OnMessage(message, wParam, lParam);
 }
 
 INT_PTR CALLBACK InstallerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   return InstallerDialog::Procedure(dialog, message, wParam, lParam);
 }
 
+// Every message the window handles, one line each; the mouse has a table of its own below.
 INT_PTR InstallerDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (skin != nullptr && skin->preFilter(window, message, wParam, lParam)) return 0;
   switch (message) {
     case WM_INITDIALOG: return OnInitDialog();
     case WM_PAINT: return OnPaint();
+    case WM_ERASEBKGND: return input.OnEraseBackground();
     case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_SKIN_NOTIFY: return OnSkinNotify(wParam);
     case WM_HELP: return OnHelp();
     case WM_DISCOVERY_DONE: return OnDiscoveryDone();
     case WM_GETOBJECT: return OnGetObject(wParam, lParam);
+    case WM_DESTROY: return OnDestroy();
+    case kItemsChangedMessage:
+      return 0;  // drawn and reported as after every message
+    // The keyboard and the focus, over the skinned controls and the drop-down.
+    case WM_GETDLGCODE: return input.OnGetDlgCode();
+    case WM_KEYDOWN: return input.OnKeyDown(wParam, lParam);
+    case WM_NEXTDLGCTL: return input.OnNextControl(wParam, lParam);
+    case WM_SETFOCUS: return input.OnSetFocus();
+    case WM_KILLFOCUS: return input.OnKillFocus();
+    case WM_ACTIVATE: return input.OnActivate(wParam);
+    case WM_UPDATEUISTATE: return input.OnUpdateUiState(wParam);
+    case WM_QUERYUISTATE: return input.OnQueryUiState();
+    case kRefreshFocusMessage: return input.OnRefreshFocus();
     // Moving the window and its menu run modal loops of their own.
     case WM_ENTERSIZEMOVE: return EnterNestedLoop();
     case WM_ENTERMENULOOP: return EnterNestedLoop();
     case WM_EXITSIZEMOVE: return LeaveNestedLoop();
     case WM_EXITMENULOOP: return LeaveNestedLoop();
-    case kItemsChangedMessage: return 0;  // drawn and reported as after every message
-    case WM_DESTROY: return OnDestroy();
+    default: return OnMouseMessage(message, wParam, lParam);
+  }
+}
+
+// The mouse: the skinned controls take it, in the order they were made.
+INT_PTR InstallerDialog::OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SETCURSOR: return input.OnSetCursor(wParam, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove(message, wParam, lParam);
+    case WM_LBUTTONDOWN: return OnMouse(message, wParam, lParam);
+    case WM_LBUTTONUP: return OnMouse(message, wParam, lParam);
+    case WM_LBUTTONDBLCLK: return OnMouse(message, wParam, lParam);
+    case WM_RBUTTONDOWN: return OnMouse(message, wParam, lParam);
+    case WM_RBUTTONUP: return OnMouse(message, wParam, lParam);
+    case WM_RBUTTONDBLCLK: return OnMouse(message, wParam, lParam);
+    case WM_MBUTTONDOWN: return OnMouse(message, wParam, lParam);
+    case WM_MBUTTONUP: return OnMouse(message, wParam, lParam);
+    case WM_MBUTTONDBLCLK: return OnMouse(message, wParam, lParam);
+    case WM_MOUSELEAVE: return input.OnMouseLeave();
+    case WM_CAPTURECHANGED: return input.OnCaptureChanged(lParam);
     default: return 0;
   }
+}
+
+// A control that takes the message consumes it; either way the system's handling follows.
+INT_PTR InstallerDialog::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (skin != nullptr) skin->preFilter(window, message, wParam, lParam);
+  return 0;
+}
+
+INT_PTR InstallerDialog::OnMouseMove(UINT message, WPARAM wParam, LPARAM lParam) {
+  input.OnMouseMove();  // the window hears when the pointer leaves it
+  return OnMouse(message, wParam, lParam);
 }
 
 INT_PTR InstallerDialog::OnInitDialog() {
   installDone = 0;
   skin = TheSkinWindow;
+  dropDown.Attach(GetDlgItem(window, kComboId));
   {
     SkinWindow::BuildScope building(skin, window);
     if (skin != nullptr) {
@@ -86,8 +124,8 @@ INT_PTR InstallerDialog::OnInitDialog() {
     AwaitDiscovery();
   }
   SetWindowTextA(window, kCaption);
-  MoveWindow(GetDlgItem(window, kComboId), kComboShownPx.left, kComboShownPx.top,
-             kComboShownPx.right, kComboShownPx.bottom, TRUE);
+  MoveWindow(dropDown.Window(), kComboShownPx.left, kComboShownPx.top, kComboShownPx.right,
+             kComboShownPx.bottom, TRUE);
   PlaceWindow();
   items.Bind(window, &controls, &search);
   input.Attach(window, skin, &items);
@@ -173,10 +211,6 @@ void InstallerDialog::Repaint(const RECT* area) {
   }
 }
 
-LRESULT InstallerDialog::Combo(UINT message, WPARAM wParam, LPARAM lParam) const {
-  return SendDlgItemMessageA(window, kComboId, message, wParam, lParam);
-}
-
 int InstallerDialog::CheckedFilterCount() const {
   int checked = 0;
   for (const FilterCheckBox* box : controls.boxes) {
@@ -205,9 +239,10 @@ INT_PTR InstallerDialog::OnCommand(int id, int code) {
       EndDialog(window, 0);
       return 1;
     case kComboId:
+      input.OnDropDownCommand(code);
       // The focus stays in the drop-down (the hidden button no longer takes it), so arrow
       // keys keep working there.
-      if (code == CBN_SELCHANGE && Combo(CB_GETCURSEL) == BrowseEntryIndex()) BrowseForFolder();
+      if (code == CBN_SELCHANGE && dropDown.Selected() == BrowseEntryIndex()) BrowseForFolder();
       return 0;
     default: return 0;
   }

@@ -7,6 +7,8 @@
 #include "app/dialog_layout.h"
 #include "app/dialog_reader.h"
 #include "app/dialog_search.h"
+#include "app/drop_down_list.h"
+#include "app/folder_install.h"
 #include "app/install_messages.h"
 #include "app/system_error.h"
 #include "payload/payload_extraction.h"
@@ -39,8 +41,27 @@ class InstallerDialog {
     InstallerDialog* owner_;
   };
 
-  // The message table; each message maps to one member.
+  // After every message, whatever handled it: the focus rectangle follows the focus and
+  // screen readers hear what changed in the items.
+  class AfterMessage {
+   public:
+    explicit AfterMessage(InstallerDialog* owner) : owner_(owner) {}
+    ~AfterMessage() {
+      owner_->input.After();
+      owner_->reader.Sync();
+    }
+    AfterMessage(const AfterMessage&) = delete;
+    AfterMessage& operator=(const AfterMessage&) = delete;
+
+   private:
+    InstallerDialog* owner_;
+  };
+
+  // The message table: every message the window handles, each to one member.
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR OnMouseMove(UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR OnInitDialog();
   INT_PTR OnPaint();
   INT_PTR OnCommand(int id, int code);
@@ -64,7 +85,6 @@ class InstallerDialog {
   bool InstallShown() const;
   void SetRestingStatus(const char* text);
   void OnFilterChanged();
-  LRESULT Combo(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   int BrowseEntryIndex() const { return detectedFolderCount + browsedFolderShown; }
   void FillDropDown();
 
@@ -72,14 +92,13 @@ class InstallerDialog {
   void AwaitDiscovery();
   bool DropPendingInstall();
 
-  // Install and what it reports.
+  // Install: the chosen folder read from the drop-down or picked, the run, what it reports.
   void InstallStep();
   bool BrowseForFolder();
-  bool ReadChosenFolder();
-  bool RefuseFolder();
-  bool ConfirmEditorCanLoad();
-  bool EnterOrCreateFolder();
-  bool ExtractChosenFilters();
+  bool ReadChosenFolder(char (&folder)[kPathChars]);
+  size_t ExcludedFilters(const char* (&keys)[kFilterBoxCount]) const;
+  static bool AskInstallQuestion(void* self, const char* text);
+  void ShowOutcome(InstallOutcome outcome);
   void ShowProblem(const char* text);
   void ShowCompletionScreen();
 
@@ -89,20 +108,17 @@ class InstallerDialog {
   // they are.
   SkinControl* ControlTable[kControlSlots];
   DialogControls controls;
+  DropDownList dropDown;
   DialogItems items;
   DialogInput input;
   DialogReader reader;
   int installDone;
   int detectedFolderCount;
   int browsedFolderShown;
-  char InstallFolder[kPathChars];
   // Discovery runs while the window is already shown; Install waits for its list.
   DialogSearch search;
   int installPending;
-  // The message and the run's report are too large for the stack; one install runs at a time.
-  char problemText[kMessageChars];
-  ExtractionReport extractionReport;
-  char failureReasons[kReportEntries][kSystemErrorChars];
+  FolderInstall install;
 };
 
 // The procedure to hand to DialogBoxParamA with the dialog object as its parameter.

@@ -88,7 +88,12 @@ in_prefix "$empty" "$build/bench/extraction_bench.exe" "$runs" 'C:\bench-extract
   "Z:$build/bench/large_payload.dll"
 echo
 
-echo "5. Size"
+echo "5. Cancel during the search on the large machine (Escape to the process's end, from outside)"
+python3 bench/cancel_to_end.py --exe "$build/QuillaneSetup.exe" \
+  --probe "$build/tests/app/installer_probe.exe" --large "$large" --runs "$runs"
+echo
+
+echo "6. Size"
 /usr/bin/python3 bench/size_report.py --exe build/windows/QuillaneSetup.exe \
   --map build/windows/QuillaneSetup.map --label "shipped 32-bit installer (windows preset)"
 if [ "$preset" != windows ]; then

@@ -30,19 +30,41 @@ DialogItems items;  // zeroed: not bound until the test's dialog exists
 DialogInput input;
 std::vector<int> commands;  // WM_COMMAND identifiers the dialog received
 
+// The installer window's table for what the input handles, and the skin after it.
 INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   INT_PTR result = 0;
-  if (input.Before(dialog, message, wParam, lParam, &result)) return result;
-  if (theSkin != nullptr && theSkin->preFilter(dialog, message, wParam, lParam)) return 0;
-  if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
-  if (message == WM_PAINT && theSkin != nullptr) {
-    theSkin->beginPaint();
-    theSkin->paintAll();
-    input.PaintFocusRectangle();
-    theSkin->endPaint();
+  switch (message) {
+    case WM_ERASEBKGND: result = input.OnEraseBackground(); break;
+    case WM_SETCURSOR: result = input.OnSetCursor(wParam, lParam); break;
+    case WM_GETDLGCODE: result = input.OnGetDlgCode(); break;
+    case WM_KEYDOWN: result = input.OnKeyDown(wParam, lParam); break;
+    case WM_NEXTDLGCTL: result = input.OnNextControl(wParam, lParam); break;
+    case WM_SETFOCUS: result = input.OnSetFocus(); break;
+    case WM_KILLFOCUS: result = input.OnKillFocus(); break;
+    case WM_ACTIVATE: result = input.OnActivate(wParam); break;
+    case WM_UPDATEUISTATE: result = input.OnUpdateUiState(wParam); break;
+    case WM_QUERYUISTATE: result = input.OnQueryUiState(); break;
+    case kRefreshFocusMessage: result = input.OnRefreshFocus(); break;
+    case WM_MOUSELEAVE: result = input.OnMouseLeave(); break;
+    case WM_CAPTURECHANGED: result = input.OnCaptureChanged(lParam); break;
+    case WM_MOUSEMOVE: input.OnMouseMove(); break;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kComboId) input.OnDropDownCommand(HIWORD(wParam));
+      commands.push_back(LOWORD(wParam));
+      break;
+    case WM_PAINT:
+      if (theSkin == nullptr) break;
+      theSkin->beginPaint();
+      theSkin->paintAll();
+      input.PaintFocusRectangle();
+      theSkin->endPaint();
+      result = TRUE;
+      break;
+    default: break;
   }
+  if (theSkin != nullptr) theSkin->preFilter(dialog, message, wParam, lParam);
   input.After();
-  return message == WM_PAINT ? TRUE : FALSE;
+  return result;
 }
 
 // An empty template: a visible pop-up, no controls, no font.
