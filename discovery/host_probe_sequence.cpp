@@ -6,6 +6,7 @@
 #include "discovery/filter_host_probes.h"
 #include "discovery/path_rules.h"
 #include "discovery/registry_search.h"
+#include "discovery/search_stop.h"
 #include "discovery/settings_probes.h"
 #include "text/text_buffer.h"
 
@@ -73,18 +74,23 @@ const ProgramFolderProbe kProgramFolderProbes[] = {
 
 }  // namespace
 
+// Each walk ends at its next item once the search is asked to stop; the steps after it are
+// not begun.
 void HostProbeSequence() {
   for (const RegistryProbe& probe : kRegistryProbes) {
+    if (SearchStopRequested()) return;
     RegistryTreeSearch(probe.firstWord, probe.secondWord, probe.keyPathFilter,
                        probe.valueNameFilter, probe.tail);
   }
   for (const PreferenceProbe& probe : kPreferenceProbes) {
+    if (SearchStopRequested()) return;
     PreferenceFileProbe(probe.progId, probe.prefix, probe.suffix, probe.keyWord, probe.levelsUp);
   }
   WindowsIniProbe("ulead32.ini", "plugindir");
   char folder[kPathChars];
   char program[kPathChars];
   for (const ProgramFolderProbe& probe : kProgramFolderProbes) {
+    if (SearchStopRequested()) return;
     if (!FindAppFolder(probe.root, probe.keyPath, probe.subPath, folder, sizeof folder, program) ||
         !JoinPath(folder, sizeof folder, probe.name)) {
       continue;
@@ -95,5 +101,6 @@ void HostProbeSequence() {
       BinarySettingsProbe(folder, program);
     }
   }
+  if (SearchStopRequested()) return;
   FilterHostProbes();
 }

@@ -55,6 +55,7 @@ void WalkTree(HKEY root, char* keyPath, KeyStack& stack, const RegistryValueFilt
     if (SearchStopRequested()) return;
     HKEY key = keys.at(level);
     for (DWORD index = 0; key != nullptr; ++index) {
+      if (SearchStopRequested()) return;
       const LONG read = RegistryValueAt(key, index, name, sizeof name, data, sizeof data);
       if (read == ERROR_MORE_DATA) continue;
       if (read != ERROR_SUCCESS) break;

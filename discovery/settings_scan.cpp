@@ -1,5 +1,6 @@
 #include "discovery/settings_scan.h"
 
+#include "discovery/search_stop.h"
 #include "text/ansi_chars.h"
 
 namespace {
@@ -7,6 +8,8 @@ namespace {
 constexpr unsigned char kRecordMarker = 128;
 // A record is recognised by its marker, length byte, drive letter, colon and backslash.
 constexpr int kRecordHeadBytes = 5;
+// How often the scan asks whether the search has been asked to stop.
+constexpr unsigned kStopCheckBytes = 64 * 1024;
 
 bool IsRecordHead(const unsigned char* head) {
   return head[0] == kRecordMarker && ansi::IsAlpha(static_cast<char>(head[2])) && head[3] == ':' &&
@@ -20,7 +23,12 @@ bool FindSettingsFolderRecord(FILE* file, char* path, size_t cap) {
   path[0] = '\0';
   unsigned char head[kRecordHeadBytes];
   int held = 0;
+  unsigned sinceCheck = 0;
   for (int c; (c = fgetc(file)) != EOF;) {
+    if (++sinceCheck == kStopCheckBytes) {
+      sinceCheck = 0;
+      if (SearchStopRequested()) break;
+    }
     if (held == kRecordHeadBytes) {
       for (int i = 1; i < kRecordHeadBytes; ++i) head[i - 1] = head[i];
       --held;
