@@ -1,6 +1,6 @@
 #include "app/folder_text_rule.h"
 
-#include "app/install_messages.h"
+#include "app/install_texts.h"
 
 const char* FolderTextProblemReason(FolderTextProblem problem) {
   switch (problem) {

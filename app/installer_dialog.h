@@ -7,7 +7,7 @@
 #include "app/dialog_layout.h"
 #include "app/dialog_reader.h"
 #include "app/dialog_search.h"
-#include "app/install_messages.h"
+#include "app/install_texts.h"
 #include "app/system_error.h"
 #include "payload/payload_extraction.h"
 #include "skin/skin_control.h"

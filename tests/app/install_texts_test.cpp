@@ -1,4 +1,4 @@
-#include "app/install_messages.h"
+#include "app/install_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ std::string FolderText(const char* folder, const char* reason) {
   return text;
 }
 
-TEST(InstallMessages, FolderProblemNamesTheFolderAndTheReason) {
+TEST(InstallTexts, FolderProblemNamesTheFolderAndTheReason) {
   std::string text = FolderText("C:\\Plug-Ins\\Quillane\\", "Access is denied.\r\n");
   EXPECT_EQ(
       "The folder\n\nC:\\Plug-Ins\\Quillane\\\n\ncan be neither opened nor created: Access is "
@@ -26,7 +26,7 @@ TEST(InstallMessages, FolderProblemNamesTheFolderAndTheReason) {
       text);
 }
 
-TEST(InstallMessages, FilesProblemListsEveryFileWithItsReason) {
+TEST(InstallTexts, FilesProblemListsEveryFileWithItsReason) {
   const FileProblem files[] = {
       {"ZentroveDemo.8bf", "The process cannot access the file.\r\n"},
       {"Vilo3d.8bf", ""},
@@ -43,7 +43,7 @@ TEST(InstallMessages, FilesProblemListsEveryFileWithItsReason) {
             text);
 }
 
-TEST(InstallMessages, TrimReasonDropsTheSystemsLineEnd) {
+TEST(InstallTexts, TrimReasonDropsTheSystemsLineEnd) {
   struct Case {
     const char* in;
     const char* out;
@@ -59,7 +59,7 @@ TEST(InstallMessages, TrimReasonDropsTheSystemsLineEnd) {
 }
 
 // A text too long for its buffer is cut, terminated and reported, never overrun.
-TEST(InstallMessages, TooSmallBufferIsCutAndReported) {
+TEST(InstallTexts, TooSmallBufferIsCutAndReported) {
   for (size_t cap : {1u, 5u, 12u, 40u, 90u}) {
     std::string buffer(cap + 8, '#');
     EXPECT_FALSE(FolderProblemText(&buffer[0], cap, "C:\\Long folder\\", "Access is denied."));
@@ -72,7 +72,7 @@ TEST(InstallMessages, TooSmallBufferIsCutAndReported) {
 }
 
 // The folder picker's text in UTF-16 is the ANSI one character for character, cut alike.
-TEST(InstallMessages, WideFolderTextIsTheNarrowOneWidened) {
+TEST(InstallTexts, WideFolderTextIsTheNarrowOneWidened) {
   for (size_t cap : {1u, 13u, 30u, 52u, 120u}) {
     char narrow[120];
     wchar_t wide[120];
@@ -89,7 +89,7 @@ TEST(InstallMessages, WideFolderTextIsTheNarrowOneWidened) {
 // A byte above 0x7F is a lead byte in some double-byte code page, where the text would end
 // in half a character: the installer's own texts are plain ASCII. Only the user's folders
 // and the system's reasons, both in the system's own code page, may hold other bytes.
-TEST(InstallMessages, EveryTextOfTheInstallerIsAscii) {
+TEST(InstallTexts, EveryTextOfTheInstallerIsAscii) {
   std::vector<const char*> texts = {kCaption,      kSearchingStatus, kInstallWaitingStatus,
                                     kBrowseEntry,  kBrowseTitle,     kMakerSubfolder,
                                     kHomePageHost, kHomePage,        kHomePageStatus,

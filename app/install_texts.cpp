@@ -1,4 +1,4 @@
-#include "app/install_messages.h"
+#include "app/install_texts.h"
 
 #include <string.h>
 
