@@ -1,7 +1,8 @@
 #include "app/folder_refusal.h"
 
 #include "app/dialog_layout.h"
-#include "app/folder_text_rule.h"
+#include "app/install_texts.h"
+#include "discovery/folder_rule.h"
 #include "text/text_buffer.h"
 
 namespace {

@@ -81,6 +81,11 @@ bool FolderProblemText(char* out, size_t cap, const char* folder, const char* re
   return ChooseAnotherFolderText(out, cap, folder, "can be neither opened nor created", reason);
 }
 
+bool RefusedFolderText(char* out, size_t cap, const char* folder, FolderTextProblem problem) {
+  return ChooseAnotherFolderText(out, cap, folder, "cannot be used",
+                                 FolderTextProblemReason(problem));
+}
+
 bool FilesProblemText(char* out, size_t cap, const char* folder, const FileProblem* files,
                       size_t count) {
   if (cap == 0) return false;

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "app/dialog_layout.h"
-#include "app/folder_text_rule.h"
+#include "discovery/folder_rule.h"
 
 namespace {
+
+using P = FolderTextProblem;
 
 std::string FolderText(const char* folder, const char* reason) {
   char text[kMessageChars];
@@ -111,6 +113,24 @@ TEST(InstallTexts, EveryTextOfTheInstallerIsAscii) {
       EXPECT_LT(static_cast<unsigned char>(*c), 0x80u) << text;
     }
   }
+}
+
+TEST(InstallTexts, RefusedMessageNamesTheFolderAndTheReasonOrReportsItDidNotFit) {
+  char text[512];
+  ASSERT_TRUE(RefusedFolderText(text, sizeof text, "C:\\A:b\\", P::kStreamColon));
+  const std::string shown = text;
+  EXPECT_NE(std::string::npos, shown.find("\n\nC:\\A:b\\\n\n")) << shown;
+  EXPECT_NE(std::string::npos, shown.find(FolderTextProblemReason(P::kStreamColon))) << shown;
+  for (P p : {P::kDevicePrefix, P::kDotStep, P::kStreamColon}) {
+    for (P q : {P::kDevicePrefix, P::kDotStep, P::kStreamColon}) {
+      if (p != q) {
+        EXPECT_STRNE(FolderTextProblemReason(p), FolderTextProblemReason(q));
+      }
+    }
+  }
+  char small[20];
+  EXPECT_FALSE(RefusedFolderText(small, sizeof small, "C:\\A:b\\", P::kStreamColon));
+  EXPECT_EQ(sizeof small - 1, std::string(small).size());
 }
 
 }  // namespace
