@@ -1,6 +1,6 @@
 #include "app/folder_refusal.h"
 
-#include "app/dialog_layout.h"
+#include "app/dialog_texts.h"
 #include "app/install_texts.h"
 #include "discovery/folder_rule.h"
 #include "text/text_buffer.h"

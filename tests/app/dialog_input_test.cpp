@@ -18,6 +18,7 @@
 #include "tests/skin/skin_test_support.h"
 
 #include "app/dialog_layout.h"
+#include "app/filter_catalogue.h"
 
 const POINT kTestWindowOrigin = {40, 300};
 

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_layout.h"
+#include "app/dialog_texts.h"
+#include "app/filter_catalogue.h"
 #include "discovery/folder_rule.h"
 
 namespace {
