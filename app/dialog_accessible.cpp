@@ -4,7 +4,8 @@
 
 #include <new>
 
-#include "app/dialog_layout.h"
+#include "app/dialog_ids.h"
+#include "app/dialog_texts.h"
 #include "text/text_buffer.h"
 
 namespace {

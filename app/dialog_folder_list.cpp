@@ -2,6 +2,8 @@
 // Install waits for it, and the list is taken once it is complete.
 #include "app/installer_dialog.h"
 
+#include "app/dialog_ids.h"
+#include "app/dialog_texts.h"
 #include "discovery/candidate_folder_list.h"
 #include "discovery/host_probe_sequence.h"
 #include "skin/skin_window.h"

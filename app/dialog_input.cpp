@@ -1,6 +1,6 @@
 #include "app/dialog_input.h"
 
-#include "app/dialog_layout.h"
+#include "app/dialog_ids.h"
 #include "skin/skin_window.h"
 
 namespace {

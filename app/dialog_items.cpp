@@ -1,5 +1,7 @@
 #include "app/dialog_items.h"
 
+#include "app/dialog_ids.h"
+#include "app/dialog_texts.h"
 #include "controls/filter_check_box.h"
 #include "controls/image_button.h"
 #include "controls/link_label.h"

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/dialog_layout.h"
 #include "app/dialog_search.h"
+#include "app/filter_catalogue.h"
 
 class FilterCheckBox;
 class ImageButton;

@@ -1,7 +1,7 @@
 #include "app/folder_install.h"
 
 #include "app/editor_machine.h"
-#include "app/folder_text_rule.h"
+#include "discovery/folder_rule.h"
 #include "discovery/candidate_folder_list.h"
 #include "discovery/candidate_programs.h"
 #include "discovery/folder_entry.h"

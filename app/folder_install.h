@@ -4,7 +4,7 @@
 
 #include <stddef.h>
 
-#include "app/install_messages.h"
+#include "app/install_texts.h"
 #include "app/system_error.h"
 #include "payload/payload_extraction.h"
 #include "text/text_buffer.h"

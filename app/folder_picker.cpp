@@ -3,7 +3,7 @@
 #include <shlobj.h>
 #include <wchar.h>
 
-#include "app/install_messages.h"
+#include "app/install_texts.h"
 #include "discovery/path_rules.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include "app/dialog_layout.h"
+#include "app/dialog_texts.h"
 #include "app/home_page_route.h"
 #include "platform/scoped_win32.h"
 

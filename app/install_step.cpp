@@ -3,8 +3,12 @@
 #include "app/installer_dialog.h"
 
 #include "app/app_state.h"
+#include "app/dialog_ids.h"
+#include "app/dialog_layout.h"
+#include "app/dialog_texts.h"
 #include "app/folder_picker.h"
 #include "app/install_input_guard.h"
+#include "app/install_texts.h"
 #include "controls/filter_check_box.h"
 #include "discovery/folder_entry.h"
 #include "skin/skin_window.h"

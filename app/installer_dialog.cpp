@@ -1,7 +1,10 @@
 #include "app/installer_dialog.h"
 
 #include "app/app_state.h"
+#include "app/dialog_ids.h"
 #include "app/dialog_layout.h"
+#include "app/dialog_texts.h"
+#include "app/filter_catalogue.h"
 #include "app/home_page.h"
 #include "controls/filter_check_box.h"
 #include "controls/image_button.h"

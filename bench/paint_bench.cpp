@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/dialog_ids.h"
 #include "app/dialog_layout.h"
+#include "app/dialog_texts.h"
 #include "app/installer_dialog.h"
 #include "bench/bench_stats.h"
 #include "discovery/existing_folder.h"

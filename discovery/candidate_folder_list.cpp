@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "discovery/candidate_programs.h"
-#include "discovery/folder_text.h"
+#include "discovery/folder_rule.h"
 #include "discovery/path_rules.h"
 #include "text/ansi_chars.h"
 

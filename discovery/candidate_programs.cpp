@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "discovery/folder_text.h"
+#include "discovery/folder_rule.h"
 #include "text/ansi_chars.h"
 
 char CandidateProgramList[kCandidateFolderCount][kPathChars];

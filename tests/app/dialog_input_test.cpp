@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/dialog_ids.h"
 #include "app/dialog_items.h"
 #include "controls/filter_check_box.h"
 #include "controls/image_button.h"
@@ -18,6 +19,7 @@
 #include "tests/skin/skin_test_support.h"
 
 #include "app/dialog_layout.h"
+#include "app/filter_catalogue.h"
 
 const POINT kTestWindowOrigin = {40, 300};
 

@@ -3,7 +3,7 @@
 // trimmed folder is a front part of its text; a stored folder ends with a backslash and is one
 // that Install accepts unchanged.
 #include "discovery/candidate_folder_list.h"
-#include "discovery/folder_text.h"
+#include "discovery/folder_rule.h"
 #include "discovery/path_rules.h"
 #include "discovery/registry_value_rule.h"
 #include "fuzz_support.h"

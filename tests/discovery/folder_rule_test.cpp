@@ -1,10 +1,9 @@
-#include "app/folder_text_rule.h"
+#include "discovery/folder_rule.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "discovery/candidate_folder_list.h"
+#include "text/text_buffer.h"
 
 namespace {
 
@@ -61,24 +60,6 @@ TEST(FolderTextRule, DiscoveryListsWhatInstallAcceptsAsTheSameFolder) {
     AddCandidateFolder(found, EveryFolderExists);
     EXPECT_STREQ(c.folder != nullptr ? c.folder : "", CandidateFolderList[0].path) << c.text;
   }
-}
-
-TEST(FolderTextRule, MessageNamesTheFolderAndTheReasonOrReportsItDidNotFit) {
-  char text[512];
-  ASSERT_TRUE(RefusedFolderText(text, sizeof text, "C:\\A:b\\", P::kStreamColon));
-  const std::string shown = text;
-  EXPECT_NE(std::string::npos, shown.find("\n\nC:\\A:b\\\n\n")) << shown;
-  EXPECT_NE(std::string::npos, shown.find(FolderTextProblemReason(P::kStreamColon))) << shown;
-  for (P p : {P::kDevicePrefix, P::kDotStep, P::kStreamColon}) {
-    for (P q : {P::kDevicePrefix, P::kDotStep, P::kStreamColon}) {
-      if (p != q) {
-        EXPECT_STRNE(FolderTextProblemReason(p), FolderTextProblemReason(q));
-      }
-    }
-  }
-  char small[20];
-  EXPECT_FALSE(RefusedFolderText(small, sizeof small, "C:\\A:b\\", P::kStreamColon));
-  EXPECT_EQ(sizeof small - 1, std::string(small).size());
 }
 
 }  // namespace

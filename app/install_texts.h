@@ -2,6 +2,8 @@
 
 #include <stddef.h>
 
+#include "discovery/folder_rule.h"
+
 // The texts the installer shows when something could not be done. Each names what failed
 // and the system's reason. They are built into the caller's buffer, bounded by its capacity.
 
@@ -21,6 +23,10 @@ bool ChooseAnotherFolderText(char* out, size_t cap, const char* folder, const ch
 // The same in UTF-16, for a folder whose name the ANSI code page may not spell.
 bool ChooseAnotherFolderText(wchar_t* out, size_t cap, const wchar_t* folder, const char* problem,
                              const wchar_t* reason);
+
+// For a folder text that the folder rule refuses: "The folder\n\n<folder>\n\ncannot be used:
+// <reason>.\n\n...". Returns false when it does not fit; out then holds as much as fitted.
+bool RefusedFolderText(char* out, size_t cap, const char* folder, FolderTextProblem problem);
 
 // For a folder that can be neither entered nor created. Returns false when the text did not
 // fit; out then holds as much of it as fits.

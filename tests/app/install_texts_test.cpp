@@ -1,4 +1,4 @@
-#include "app/install_messages.h"
+#include "app/install_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_layout.h"
-#include "app/folder_text_rule.h"
+#include "app/dialog_texts.h"
+#include "app/filter_catalogue.h"
+#include "discovery/folder_rule.h"
 
 namespace {
+
+using P = FolderTextProblem;
 
 std::string FolderText(const char* folder, const char* reason) {
   char text[kMessageChars];
@@ -18,7 +21,7 @@ std::string FolderText(const char* folder, const char* reason) {
   return text;
 }
 
-TEST(InstallMessages, FolderProblemNamesTheFolderAndTheReason) {
+TEST(InstallTexts, FolderProblemNamesTheFolderAndTheReason) {
   std::string text = FolderText("C:\\Plug-Ins\\Quillane\\", "Access is denied.\r\n");
   EXPECT_EQ(
       "The folder\n\nC:\\Plug-Ins\\Quillane\\\n\ncan be neither opened nor created: Access is "
@@ -26,7 +29,7 @@ TEST(InstallMessages, FolderProblemNamesTheFolderAndTheReason) {
       text);
 }
 
-TEST(InstallMessages, FilesProblemListsEveryFileWithItsReason) {
+TEST(InstallTexts, FilesProblemListsEveryFileWithItsReason) {
   const FileProblem files[] = {
       {"ZentroveDemo.8bf", "The process cannot access the file.\r\n"},
       {"Vilo3d.8bf", ""},
@@ -43,7 +46,7 @@ TEST(InstallMessages, FilesProblemListsEveryFileWithItsReason) {
             text);
 }
 
-TEST(InstallMessages, TrimReasonDropsTheSystemsLineEnd) {
+TEST(InstallTexts, TrimReasonDropsTheSystemsLineEnd) {
   struct Case {
     const char* in;
     const char* out;
@@ -59,7 +62,7 @@ TEST(InstallMessages, TrimReasonDropsTheSystemsLineEnd) {
 }
 
 // A text too long for its buffer is cut, terminated and reported, never overrun.
-TEST(InstallMessages, TooSmallBufferIsCutAndReported) {
+TEST(InstallTexts, TooSmallBufferIsCutAndReported) {
   for (size_t cap : {1u, 5u, 12u, 40u, 90u}) {
     std::string buffer(cap + 8, '#');
     EXPECT_FALSE(FolderProblemText(&buffer[0], cap, "C:\\Long folder\\", "Access is denied."));
@@ -72,7 +75,7 @@ TEST(InstallMessages, TooSmallBufferIsCutAndReported) {
 }
 
 // The folder picker's text in UTF-16 is the ANSI one character for character, cut alike.
-TEST(InstallMessages, WideFolderTextIsTheNarrowOneWidened) {
+TEST(InstallTexts, WideFolderTextIsTheNarrowOneWidened) {
   for (size_t cap : {1u, 13u, 30u, 52u, 120u}) {
     char narrow[120];
     wchar_t wide[120];
@@ -89,7 +92,7 @@ TEST(InstallMessages, WideFolderTextIsTheNarrowOneWidened) {
 // A byte above 0x7F is a lead byte in some double-byte code page, where the text would end
 // in half a character: the installer's own texts are plain ASCII. Only the user's folders
 // and the system's reasons, both in the system's own code page, may hold other bytes.
-TEST(InstallMessages, EveryTextOfTheInstallerIsAscii) {
+TEST(InstallTexts, EveryTextOfTheInstallerIsAscii) {
   std::vector<const char*> texts = {kCaption,      kSearchingStatus, kInstallWaitingStatus,
                                     kBrowseEntry,  kBrowseTitle,     kMakerSubfolder,
                                     kHomePageHost, kHomePage,        kHomePageStatus,
@@ -111,6 +114,24 @@ TEST(InstallMessages, EveryTextOfTheInstallerIsAscii) {
       EXPECT_LT(static_cast<unsigned char>(*c), 0x80u) << text;
     }
   }
+}
+
+TEST(InstallTexts, RefusedMessageNamesTheFolderAndTheReasonOrReportsItDidNotFit) {
+  char text[512];
+  ASSERT_TRUE(RefusedFolderText(text, sizeof text, "C:\\A:b\\", P::kStreamColon));
+  const std::string shown = text;
+  EXPECT_NE(std::string::npos, shown.find("\n\nC:\\A:b\\\n\n")) << shown;
+  EXPECT_NE(std::string::npos, shown.find(FolderTextProblemReason(P::kStreamColon))) << shown;
+  for (P p : {P::kDevicePrefix, P::kDotStep, P::kStreamColon}) {
+    for (P q : {P::kDevicePrefix, P::kDotStep, P::kStreamColon}) {
+      if (p != q) {
+        EXPECT_STRNE(FolderTextProblemReason(p), FolderTextProblemReason(q));
+      }
+    }
+  }
+  char small[20];
+  EXPECT_FALSE(RefusedFolderText(small, sizeof small, "C:\\A:b\\", P::kStreamColon));
+  EXPECT_EQ(sizeof small - 1, std::string(small).size());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "discovery/folder_text.h"
+#include "discovery/folder_rule.h"
 
 #include <string.h>
 
@@ -62,4 +62,18 @@ FolderTextProblem CheckFolderText(const char* text) {
   if (HasDotStep(text)) return FolderTextProblem::kDotStep;
   if (HasStreamColon(text)) return FolderTextProblem::kStreamColon;
   return FolderTextProblem::kNone;
+}
+
+const char* FolderTextProblemReason(FolderTextProblem problem) {
+  switch (problem) {
+    case FolderTextProblem::kDotStep:
+      return "it has a \"..\" step, so the files would land in another folder";
+    case FolderTextProblem::kDevicePrefix:
+      return "it starts with a device prefix (\"\\\\.\\\" or \"\\\\?\\\"), which skips the "
+             "system's path checks";
+    case FolderTextProblem::kStreamColon:
+      return "it has a \":\" after the drive, which names a hidden data stream, not a folder";
+    case FolderTextProblem::kNone: break;
+  }
+  return "it is not a plain folder path";
 }

@@ -1,4 +1,4 @@
-#include "app/install_messages.h"
+#include "app/install_texts.h"
 
 #include <string.h>
 
@@ -79,6 +79,11 @@ bool ChooseAnotherFolderText(wchar_t* out, size_t cap, const wchar_t* folder, co
 
 bool FolderProblemText(char* out, size_t cap, const char* folder, const char* reason) {
   return ChooseAnotherFolderText(out, cap, folder, "can be neither opened nor created", reason);
+}
+
+bool RefusedFolderText(char* out, size_t cap, const char* folder, FolderTextProblem problem) {
+  return ChooseAnotherFolderText(out, cap, folder, "cannot be used",
+                                 FolderTextProblemReason(problem));
 }
 
 bool FilesProblemText(char* out, size_t cap, const char* folder, const FileProblem* files,
