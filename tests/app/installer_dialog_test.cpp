@@ -166,6 +166,22 @@ class InstallerDialogTest : public ::testing::Test {
     return shown;
   }
 
+  // The search over, the window focused, and its object as a screen reader gets it (null
+  // when it cannot be had). The caller releases it and uninitialises COM.
+  IAccessible* ReaderOnTheFilledWindow() {
+    EndSearch();
+    PumpFor(100);
+    IAccessible* object = nullptr;
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) ||
+        AccessibleObjectFromWindow(dialog, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                   reinterpret_cast<void**>(&object)) != S_OK) {
+      return nullptr;
+    }
+    SetForegroundWindow(dialog);
+    SetFocus(dialog);
+    return object;
+  }
+
   char target[MAX_PATH];
   InstallerDialog installer = {};
   HWND dialog = nullptr;
@@ -278,15 +294,8 @@ TEST_F(InstallerDialogTest, AMousePickWithEveryBoxClearedFocusesCancel) {
 // Under a question (here the home page's message box) neither a screen reader's action nor a
 // key reaches a box or Cancel; once it is closed both do again.
 TEST_F(InstallerDialogTest, NothingActsOnTheWindowUnderAQuestion) {
-  EndSearch();
-  PumpFor(100);
-  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-  IAccessible* object = nullptr;
-  ASSERT_EQ(AccessibleObjectFromWindow(dialog, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                       reinterpret_cast<void**>(&object)),
-            S_OK);
-  SetForegroundWindow(dialog);
-  SetFocus(dialog);
+  IAccessible* object = ReaderOnTheFilledWindow();
+  ASSERT_NE(object, nullptr);
   const int box = kFirstBoxItem + 2;
   ASSERT_TRUE(installer.Items().Focus(box));
   auto child = [](int item) {
@@ -366,15 +375,8 @@ void CALLBACK OnReaderEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG 
 }
 
 TEST_F(InstallerDialogTest, WhatAReaderDoesReachesTheItemsAndIsReported) {
-  EndSearch();
-  PumpFor(100);
-  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-  IAccessible* object = nullptr;
-  ASSERT_EQ(AccessibleObjectFromWindow(dialog, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                       reinterpret_cast<void**>(&object)),
-            S_OK);
-  SetForegroundWindow(dialog);
-  SetFocus(dialog);
+  IAccessible* object = ReaderOnTheFilledWindow();
+  ASSERT_NE(object, nullptr);
   PumpFor(50);
   HWINEVENTHOOK hook =
       SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_STATECHANGE, nullptr, OnReaderEvent,
