@@ -41,6 +41,19 @@ HBITMAP CreateBlankPicture(HDC dc, int32_t width, int32_t height) {
   return CreateDIBitmap(screen.get(), &header, 0, nullptr, nullptr, DIB_RGB_COLORS);
 }
 
+// The loaded picture's size, else the blank picture's that the spec gives.
+void PictureSize(HBITMAP loaded, uint32_t spec, int32_t* width, int32_t* height) {
+  if (loaded) {
+    BITMAP info = {};
+    GetObjectA(loaded, sizeof info, &info);
+    *width = info.bmWidth;
+    *height = info.bmHeight;
+    return;
+  }
+  *width = static_cast<int32_t>(spec & kSpecBlankSizeMask);
+  *height = static_cast<int32_t>((spec >> kSpecBlankHeightShift) & kSpecBlankSizeMask);
+}
+
 }  // namespace
 
 SkinBitmap::SkinBitmap(HINSTANCE instance, HDC dc, uint32_t spec)
@@ -55,32 +68,14 @@ SkinBitmap::SkinBitmap(HINSTANCE instance, HDC dc, uint32_t spec)
   }
 
   HBITMAP loaded = LoadBitmapA(instance, MAKEINTRESOURCEA(spec & kSpecResourceMask));
+  PictureSize(loaded, spec, &width, &height);
   HDC memory = CreateCompatibleDC(dc);
   if (!memory) {
     // Without a context there is nothing to hold the picture; the copies paint its area black.
-    if (loaded) {
-      BITMAP info = {};
-      GetObjectA(loaded, sizeof info, &info);
-      width = info.bmWidth;
-      height = info.bmHeight;
-      DeleteObject(loaded);
-    } else {
-      width = static_cast<int32_t>(spec & kSpecBlankSizeMask);
-      height = static_cast<int32_t>((spec >> kSpecBlankHeightShift) & kSpecBlankSizeMask);
-    }
+    if (loaded) DeleteObject(loaded);
     return;
   }
-  if (loaded) {
-    BITMAP info = {};
-    GetObjectA(loaded, sizeof info, &info);
-    width = info.bmWidth;
-    height = info.bmHeight;
-    bitmap = loaded;
-  } else {
-    width = static_cast<int32_t>(spec & kSpecBlankSizeMask);
-    height = static_cast<int32_t>((spec >> kSpecBlankHeightShift) & kSpecBlankSizeMask);
-    bitmap = CreateBlankPicture(dc, width, height);
-  }
+  bitmap = loaded ? loaded : CreateBlankPicture(dc, width, height);
   if (bitmap) SelectObject(memory, bitmap);
   memoryDc = memory;
 
