@@ -246,12 +246,17 @@ class SettingsReader {
   void Reference() {
     const unsigned char* start = ++p_;
     const unsigned char* semicolon = nullptr;
-    // A reference is short and holds no markup: a ";" after a "<" belongs to something else.
-    for (const unsigned char* at = start; at < end_ && at - start <= 10 && *at != '<'; ++at) {
+    // A reference is short and made of letters, digits and "#" only. Where something else
+    // comes first, only the "&" is taken: the rest, a comma that ends a folder among it, is
+    // read as text, so a file cut short reads as the whole one does up to the cut.
+    for (const unsigned char* at = start; at < end_ && at - start <= 10; ++at) {
       if (*at == ';') {
         semicolon = at;
         break;
       }
+      const bool nameChar = (*at >= 'a' && *at <= 'z') || (*at >= 'A' && *at <= 'Z') ||
+                            (*at >= '0' && *at <= '9') || *at == '#';
+      if (!nameChar) break;
     }
     if (semicolon == nullptr) {
       SpoilText();
