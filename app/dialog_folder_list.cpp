@@ -18,9 +18,7 @@ INT_PTR InstallerDialog::LeaveNestedLoop() {
   return 0;
 }
 
-bool InstallerDialog::AcceptsInput() const {
-  return IsWindowEnabled(window) && !search.InNestedLoop();
-}
+bool InstallerDialog::AcceptsInput() const { return items.Available(); }
 
 void InstallerDialog::SetRestingStatus(const char* text) {
   if (skin != nullptr) skin->setRestingStatus(text);

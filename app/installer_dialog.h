@@ -9,9 +9,6 @@
 #include "app/dialog_search.h"
 #include "app/drop_down_list.h"
 #include "app/folder_install.h"
-#include "app/install_texts.h"
-#include "app/system_error.h"
-#include "payload/payload_extraction.h"
 #include "skin/skin_control.h"
 #include "text/text_buffer.h"
 
