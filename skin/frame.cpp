@@ -213,10 +213,11 @@ SkinFrame::DrawScope::~DrawScope() {
 SkinFrame::DispatchScope::DispatchScope(SkinContext* context, HWND window)
     : context_(context),
       window_(window),
-      previous_(context->currentDc),
+      previous_(context != nullptr ? context->currentDc : nullptr),
       windowDc_(nullptr),
       previousFont_(nullptr),
       presents_(false) {
+  if (context == nullptr) return;
   if (window == context->window && context->frame != nullptr && context->frame->ready() &&
       context->bufferDc) {
     // The controls draw into the frame; what they drew reaches the window in one copy.
@@ -233,20 +234,10 @@ SkinFrame::DispatchScope::DispatchScope(SkinContext* context, HWND window)
 }
 
 SkinFrame::DispatchScope::~DispatchScope() {
+  if (context_ == nullptr) return;
   context_->currentDc = previous_;
   if (presents_) context_->frame->present();
   if (windowDc_ == nullptr) return;
   if (previousFont_) SelectObject(windowDc_, previousFont_);
   ReleaseDC(window_, windowDc_);
-}
-
-SkinFrame::LentWindowDc::LentWindowDc(SkinContext* context, HWND window)
-    : context_(context), window_(window), dc_(context != nullptr ? GetDC(window) : nullptr) {
-  if (context_ != nullptr) context_->currentDc = dc_;
-}
-
-SkinFrame::LentWindowDc::~LentWindowDc() {
-  if (context_ == nullptr) return;
-  context_->currentDc = nullptr;
-  if (dc_ != nullptr) ReleaseDC(window_, dc_);
 }

@@ -100,8 +100,10 @@ class SkinFrame {
     HGDIOBJ previousFont_;
   };
 
-  // The context the controls draw into during one mouse dispatch to window: the frame, presented
-  // at the end, once it is composed; else a prepared context of window.
+  // The context the controls draw into during one mouse dispatch to window, and while the
+  // window is built (its pictures are then loaded compatible with it): the frame, presented at
+  // the end, once it is composed; else a prepared context of window. A null context lends
+  // nothing.
   class DispatchScope {
    public:
     DispatchScope(SkinContext* context, HWND window);
@@ -116,21 +118,6 @@ class SkinFrame {
     HDC windowDc_;  // taken here when the frame cannot serve
     HGDIOBJ previousFont_;
     bool presents_;
-  };
-
-  // Lends a context of window as the current drawing context while the window is built, so that
-  // pictures are loaded compatible with it (null context: lends nothing).
-  class LentWindowDc {
-   public:
-    LentWindowDc(SkinContext* context, HWND window);
-    ~LentWindowDc();
-    LentWindowDc(const LentWindowDc&) = delete;
-    LentWindowDc& operator=(const LentWindowDc&) = delete;
-
-   private:
-    SkinContext* context_;
-    HWND window_;
-    HDC dc_;
   };
 
   PAINTSTRUCT paintRecord;  // filled by BeginPaint; its paint rectangle bounds the copy

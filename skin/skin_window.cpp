@@ -39,7 +39,7 @@ void SkinWindow::attach(HWND window, uint32_t backgroundSpec, uint32_t cursorId,
   // Attaching again replaces the earlier background instead of leaking it.
   releaseBackground();
   // The picture is made compatible with the context the dialog lends, else with the window's.
-  SkinFrame::LentWindowDc lent(context->currentDc ? nullptr : context, window);
+  SkinFrame::DispatchScope lent(context->currentDc ? nullptr : context, window);
   context->background = new SkinBitmap(context->instance, context->currentDc, backgroundSpec);
 }
 

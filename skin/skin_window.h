@@ -93,7 +93,7 @@ class SkinWindow {
         : lent_(skin != nullptr ? skin->context : nullptr, window) {}
 
    private:
-    SkinFrame::LentWindowDc lent_;
+    SkinFrame::DispatchScope lent_;
   };
 
   SkinContext* context;
