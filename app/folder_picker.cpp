@@ -42,16 +42,17 @@ void TellUnusable(HWND owner, const char* caption, const wchar_t* wide, DWORD er
 
 }  // namespace
 
-DWORD FolderFromWide(UINT codePage, const wchar_t* wide, char (&folder)[kPathChars]) {
+DWORD FolderFromWide(UINT codePage, const wchar_t* wide, char (&folder)[kPathChars],
+                     WideToAnsi convert) {
   BOOL usedDefault = FALSE;
-  int written = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide, -1, folder, sizeof folder,
-                                    nullptr, &usedDefault);
+  int written = convert(codePage, WC_NO_BEST_FIT_CHARS, wide, -1, folder, sizeof folder, nullptr,
+                        &usedDefault);
   DWORD error = written == 0 ? GetLastError() : ERROR_SUCCESS;
   // UTF-8 and a few others refuse the best-fit flag and the used-default report; for them the
   // round trip below alone tells whether the name was spelt exactly.
   if (error == ERROR_INVALID_FLAGS || error == ERROR_INVALID_PARAMETER) {
     usedDefault = FALSE;
-    written = WideCharToMultiByte(codePage, 0, wide, -1, folder, sizeof folder, nullptr, nullptr);
+    written = convert(codePage, 0, wide, -1, folder, sizeof folder, nullptr, nullptr);
     error = written == 0 ? GetLastError() : ERROR_SUCCESS;
   }
   if (written == 0) {

@@ -19,7 +19,12 @@ bool PickFolder(HWND owner, const char* title, const char* caption, char (&folde
 DWORD FolderFromIdList(PCIDLIST_ABSOLUTE item, char (&folder)[kPathChars],
                        wchar_t (&wide)[MAX_PATH]);
 
+// The system's UTF-16 to ANSI conversion, or one that stands in for it.
+using WideToAnsi = int(WINAPI*)(UINT codePage, DWORD flags, LPCWCH wide, int wideChars, LPSTR ansi,
+                                int ansiBytes, LPCCH defaultChar, LPBOOL usedDefault);
+
 // The same for a folder named in UTF-16, in the given ANSI code page (the system's is GetACP()):
 // single-byte, double-byte and UTF-8 alike, a name is taken only when it converts back to
 // itself.
-DWORD FolderFromWide(UINT codePage, const wchar_t* wide, char (&folder)[kPathChars]);
+DWORD FolderFromWide(UINT codePage, const wchar_t* wide, char (&folder)[kPathChars],
+                     WideToAnsi convert = WideCharToMultiByte);
