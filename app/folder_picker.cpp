@@ -44,28 +44,9 @@ void TellUnusable(HWND owner, const char* caption, const wchar_t* wide, DWORD er
 
 DWORD FolderFromWide(UINT codePage, const wchar_t* wide, char (&folder)[kPathChars],
                      WideToAnsi convert) {
-  BOOL usedDefault = FALSE;
-  int written = convert(codePage, WC_NO_BEST_FIT_CHARS, wide, -1, folder, sizeof folder, nullptr,
-                        &usedDefault);
-  DWORD error = written == 0 ? GetLastError() : ERROR_SUCCESS;
-  // UTF-8 and a few others refuse the best-fit flag and the used-default report; for them the
-  // round trip below alone tells whether the name was spelt exactly.
-  if (error == ERROR_INVALID_FLAGS || error == ERROR_INVALID_PARAMETER) {
-    usedDefault = FALSE;
-    written = convert(codePage, 0, wide, -1, folder, sizeof folder, nullptr, nullptr);
-    error = written == 0 ? GetLastError() : ERROR_SUCCESS;
-  }
-  if (written == 0) {
-    folder[0] = '\0';
+  const DWORD error = SpellInCodePage(codePage, wide, folder, sizeof folder, convert);
+  if (error != ERROR_SUCCESS) {
     return error == ERROR_INSUFFICIENT_BUFFER ? ERROR_FILENAME_EXCED_RANGE : error;
-  }
-  // The text must lead back to the very same name: a default or best-fit character would
-  // name another folder, or none.
-  wchar_t back[MAX_PATH];
-  const int read = MultiByteToWideChar(codePage, 0, folder, -1, back, MAX_PATH);
-  if (usedDefault || read == 0 || wcscmp(back, wide) != 0) {
-    folder[0] = '\0';
-    return ERROR_NO_UNICODE_TRANSLATION;
   }
   if (!EnsureTrailingBackslash(folder, sizeof folder)) {
     folder[0] = '\0';

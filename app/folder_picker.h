@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shtypes.h>
 
+#include "discovery/ansi_spelling.h"
 #include "text/text_buffer.h"
 
 // Asks the user for a folder with the system's folder picker. On success folder holds the

@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include "discovery/ansi_spelling.h"
 #include "discovery/candidate_programs.h"
 #include "discovery/existing_folder.h"
 #include "discovery/gimprc_pspi_path.h"
@@ -78,12 +79,7 @@ void AddSettingsFolder(void* context, const FolderUnit* folder, bool searchSubfo
   for (; folder[n] != 0 && n + 1 < kPathChars; ++n) wide[n] = folder[n];
   wide[n] = 0;
   char text[kPathChars];
-  BOOL defaulted = FALSE;
-  if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, text, sizeof text, nullptr,
-                          &defaulted) == 0 ||
-      defaulted) {
-    return;
-  }
+  if (SpellInCodePage(GetACP(), wide, text, sizeof text) != ERROR_SUCCESS) return;
   AddHostFolder(text, searchSubfolders ? sink->appendSubfolder : 0, sink->loadsX86, EnterFolder);
 }
 
